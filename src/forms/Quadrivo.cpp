@@ -1,0 +1,201 @@
+#include "Quadrivo.h"
+
+#include "Artwork.h"
+#include "ErrorDisplay.h"
+#include "ImageBox.h"
+#include "Quadrivo1.h"
+#include "WindowFrame.h"
+#include "teamGLOBAL.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <utility>
+
+Tquadrivofrm *quadrivofrm = nullptr;
+
+namespace {
+
+QPushButton *MakeViewButton(const QString &name, const QString &text, QRect geometry, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11, true));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+Tquadrivofrm::Tquadrivofrm(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("quadrivofrm"));
+    setWindowTitle(QStringLiteral("Velmarin: Auswertung Kestrani"));
+    setFont(WindowFont());
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+
+    button_ende = new QPushButton(QStringLiteral("S&chließen"), this);
+    button_ende->setObjectName(QStringLiteral("button_ende"));
+    button_ende->setGeometry(408, 224, 113, 33);
+    button_ende->setIcon(ExitButtonIcon());
+    button_ende->setIconSize(QSize(18, 18));
+    button_ende->setAccessibleName(QStringLiteral("Schließen"));
+
+    OpenDialog1 = new QFileDialog(this);
+    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    // Qt's own dialog behaves the same on every desktop; the program writes nothing, so
+    // the dialog offers no renaming, deleting or new folders either.
+    OpenDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ReadOnly);
+    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog1->setDirectory(QDir::currentPath());
+    OpenDialog1->selectFile(QStringLiteral("TEAM.dat"));
+    OpenDialog1->setSizeGripEnabled(true);
+
+    Label18 = new QLabel(QStringLiteral("Anzahl der Teammitglieder"), this);
+    Label18->setObjectName(QStringLiteral("Label18"));
+    Label18->setGeometry(35, 40, 174, 17);
+    Label18->setFont(PixelFont(QStringLiteral("Arial"), 15));
+    Label18->setAlignment(Qt::AlignRight | Qt::AlignTop);
+
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(216, 40, 41, 25);
+    Edit1->setFont(PixelFont(QStringLiteral("Arial"), 15));
+    Edit1->setReadOnly(true);
+    Edit1->setAccessibleName(QStringLiteral("Anzahl der Teammitglieder"));
+    Label18->setBuddy(Edit1);
+
+    Button1 = MakeViewButton(QStringLiteral("Button1"), QStringLiteral("Teammitglied 1"), {32, 76, 110, 33}, this);
+    Button2 = MakeViewButton(QStringLiteral("Button2"), QStringLiteral("Teammitglied 2"), {32, 116, 110, 33}, this);
+    Button3 = MakeViewButton(QStringLiteral("Button3"), QStringLiteral("Teammitglied 3"), {32, 156, 110, 33}, this);
+    Button13 = MakeViewButton(QStringLiteral("Button13"), QStringLiteral("Gesamtteam"), {32, 228, 113, 33}, this);
+    for (QPushButton *b : {Button1, Button2, Button3}) {
+        QPalette p = b->palette();
+        p.setColor(QPalette::ButtonText, Qt::black);
+        b->setPalette(p);
+    }
+
+    Image1 = new ImageBox(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(404, 8, 137, 129);
+    Image1->setPicture(LogoPicture());
+    Image1->setAccessibleName(QStringLiteral("Logo"));
+
+    Label3 = new QLabel(QStringLiteral("Copyright © 2026 Velmarin Teamdiagnostik. Alle Rechte vorbehalten."), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setGeometry(32, 298, 380, 14);
+    Label3->setFont(PixelFont(QStringLiteral("Arial"), 11));
+
+    for (QWidget *w : std::initializer_list<QWidget *>{Label18, Image1, Label3})
+        w->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(Edit1, Button1);
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, Button3);
+    setTabOrder(Button3, Button13);
+    setTabOrder(Button13, button_ende);
+
+    connect(button_ende, &QPushButton::clicked, this, [this] { button_endeClick(button_ende); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(Button2); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(Button3); });
+    connect(Button13, &QPushButton::clicked, this, [this] { Button13Click(Button13); });
+
+    PlaceWindowCentred(this, OuterSize);
+    FormCreate(this);   // last: every component exists
+}
+
+void Tquadrivofrm::FormCreate(QObject *)
+{
+    FirstActivation = true;
+}
+
+bool Tquadrivofrm::event(QEvent *e)
+{
+    if (e->type() == QEvent::Show && !m_activationDone) {
+        m_activationDone = true;
+        // After the show has finished, so the window is on the screen before the dialogs.
+        QTimer::singleShot(0, this, [this] { FormActivate(this); });
+    }
+    return QWidget::event(e);
+}
+
+bool Tquadrivofrm::AskSaveGraphics()
+{
+    QMessageBox question(QMessageBox::Question, QStringLiteral("Bestätigung"),
+                         QStringLiteral("Sollen die Grafiken abgespeichert werden?"), QMessageBox::NoButton, this);
+    question.setObjectName(QStringLiteral("SaveQuestion"));
+    QPushButton *yes = question.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+    QPushButton *no = question.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+    question.setDefaultButton(yes);
+    question.setEscapeButton(no);
+    CentreOnScreen(&question);
+    question.exec();
+    return question.clickedButton() == yes;
+}
+
+void Tquadrivofrm::FormActivate(QObject *)
+{
+    if (FirstActivation) {
+        // Both cleared before any dialog opens, so the work cannot start a second time.
+        FirstActivation = false;
+        SaveGraphics = false;
+
+        if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) {
+            close();   // a cancelled dialog ends the program at once
+            return;
+        }
+        DataFileName = OpenDialog1->selectedFiles().constFirst();
+        SaveGraphics = AskSaveGraphics();
+        if (ReadTeamFile(DataFileName) != 0) {
+            ShowPlainMessage(this, QStringLiteral("Datei lässt sich nicht öffnen"));
+            close();
+            return;
+        }
+        const std::uint8_t count = TeamData.MemberCount();
+        Edit1->setText(QString::number(count));
+        if (count < 3)
+            Button3->hide();
+        if (count < 2)
+            Button2->hide();
+    }
+    Button1->setFocus();
+}
+
+void Tquadrivofrm::ShowView(std::uint8_t member, QPushButton *used)
+{
+    quadrivo1frm = new Tquadrivo1frm(this);
+    SelectedMember = member;
+    quadrivo1frm->exec();
+    quadrivo1frm->close();
+    delete std::exchange(quadrivo1frm, nullptr);   // every view gets a window of its own
+
+    QFont regular = used->font();
+    regular.setBold(false);
+    regular.setItalic(false);
+    regular.setUnderline(false);
+    regular.setStrikeOut(false);
+    used->setFont(regular);
+}
+
+void Tquadrivofrm::button_endeClick(QObject *) { close(); }
+void Tquadrivofrm::Button1Click(QObject *) { ShowView(1, Button1); }
+void Tquadrivofrm::Button2Click(QObject *) { ShowView(2, Button2); }
+void Tquadrivofrm::Button3Click(QObject *) { ShowView(3, Button3); }
+
+void Tquadrivofrm::Button13Click(QObject *)
+{
+    ShowView(0, Button13);
+    button_ende->setFocus();
+}

@@ -1,0 +1,57 @@
+// The team selection window: asks for the data file, shows the member count and opens
+// one profile chart window per view.
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+
+class ImageBox;
+class QFileDialog;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class Tquadrivofrm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Tquadrivofrm(QWidget *parent = nullptr);
+
+    // Components, in the order of the window's design; all are children of the window.
+    QPushButton *button_ende = nullptr;
+    QFileDialog *OpenDialog1 = nullptr;
+    QLabel *Label18 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QPushButton *Button2 = nullptr;
+    QPushButton *Button3 = nullptr;
+    QPushButton *Button13 = nullptr;
+    ImageBox *Image1 = nullptr;
+    QLabel *Label3 = nullptr;
+
+    void FormCreate(QObject *Sender);
+    void FormActivate(QObject *Sender);
+    void button_endeClick(QObject *Sender);
+    void Button1Click(QObject *Sender);
+    void Button2Click(QObject *Sender);
+    void Button3Click(QObject *Sender);
+    void Button13Click(QObject *Sender);
+
+    static constexpr QSize OuterSize{606, 364};
+
+protected:
+    // The one place that decides what counts as the window's activation: its first
+    // showing. Qt also reports activations when the focus returns from a dialog, a
+    // message box or another application; those do nothing here.
+    bool event(QEvent *e) override;
+
+private:
+    void ShowView(std::uint8_t member, QPushButton *used);
+    bool AskSaveGraphics();
+
+    bool m_activationDone = false;
+};
+
+// The running selection window, the application's main window.
+extern Tquadrivofrm *quadrivofrm;

@@ -1,0 +1,30 @@
+// Velmarin-Auswertung: shows a team questionnaire's profiles, one window per view.
+#include "Artwork.h"
+#include "ErrorDisplay.h"
+#include "Quadrivo.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char **argv)
+{
+    Application app(argc, argv);
+    app.setApplicationName(QStringLiteral("quadrivo"));
+    app.setDesktopFileName(QStringLiteral("quadrivo"));
+    app.setWindowIcon(ApplicationIcon());
+
+    // Every text of the program is German, so Qt's own dialogs and boxes are too,
+    // whatever the user's locale.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QTranslator qtGerman;
+    if (qtGerman.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtGerman);
+
+    Tquadrivofrm form;
+    quadrivofrm = &form;
+    form.show();
+    const int code = app.exec();
+    quadrivofrm = nullptr;
+    return code;
+}

@@ -1,0 +1,20 @@
+// Outer window sizes: the size a window is designed for includes the frame and title bar
+// that the window manager adds, which are known only once the window is on the screen.
+#pragma once
+
+#include <QFont>
+#include <QSize>
+
+class QWidget;
+
+// Sizes `window` so that its frame comes out at `outer`, centred on its screen. Call
+// before the first show: the client area starts at `outer` and is shrunk by the frame
+// as soon as the window manager reports it (once; later user resizes are left alone).
+// Without a window manager the frame is empty and the client area keeps `outer`.
+void PlaceWindowCentred(QWidget *window, QSize outer);
+
+// A font set by character height in pixels, as the windows are laid out at 96 dpi.
+QFont PixelFont(const QString &family, int pixelSize, bool bold = false);
+
+// The window font the forms are designed with.
+QFont WindowFont();
