@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -65,7 +66,9 @@ Tquadrivofrm::Tquadrivofrm(QWidget *parent) : QWidget(parent)
 
     Label18 = new QLabel(QStringLiteral("Anzahl der Teammitglieder"), this);
     Label18->setObjectName(QStringLiteral("Label18"));
-    Label18->setGeometry(35, 40, 174, 17);
+    // Right-aligned with its right edge at x = 209; reaching further left than designed
+    // keeps the text whole where the font runs a pixel or two wider.
+    Label18->setGeometry(15, 40, 194, 17);
     Label18->setFont(PixelFont(QStringLiteral("Arial"), 15));
     Label18->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
@@ -129,6 +132,17 @@ bool Tquadrivofrm::event(QEvent *e)
         QTimer::singleShot(0, this, [this] { FormActivate(this); });
     }
     return QWidget::event(e);
+}
+
+void Tquadrivofrm::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget()); button && button->isVisible()) {
+            button->click();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(e);
 }
 
 bool Tquadrivofrm::AskSaveGraphics()

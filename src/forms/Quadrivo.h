@@ -8,6 +8,7 @@
 
 class ImageBox;
 class QFileDialog;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -45,6 +46,8 @@ protected:
     // showing. Qt also reports activations when the focus returns from a dialog, a
     // message box or another application; those do nothing here.
     bool event(QEvent *e) override;
+    // Enter presses the focused button, as on the desktops the program's users know.
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     void ShowView(std::uint8_t member, QPushButton *used);

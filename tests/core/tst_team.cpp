@@ -210,7 +210,7 @@ TEST_F(TeamRecord, UnreadBytesChangeNothing)
 
 TEST(SampleData, BundledFileIsTheGeneratorsOutput)
 {
-    QFile file(QString::fromLocal8Bit(qgetenv("QUADRIVO_SOURCE_DIR")) + QStringLiteral("/examples/TEAM.dat"));
+    QFile file(QStringLiteral(QUADRIVO_SOURCE_DIR "/examples/TEAM.dat"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), SampleTeam().bytes());
 }

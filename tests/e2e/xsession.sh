@@ -1,0 +1,63 @@
+# Sourced by the end-to-end tests and the screenshot script: starts a private X server
+# (Xvfb picks a free display) with the openbox window manager, and stops both on exit.
+# Needs: Xvfb, openbox, xdotool, xprop, import (imagemagick).
+
+xsession_start() {
+    local size=${1:-1280x1024x24}
+    XSESSION_TMP=$(mktemp -d)
+    exec {xs_fd}>"$XSESSION_TMP/display"
+    Xvfb -displayfd "$xs_fd" -screen 0 "$size" -nolisten tcp >"$XSESSION_TMP/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        [[ -s "$XSESSION_TMP/display" ]] && break
+        sleep 0.05
+    done
+    export DISPLAY=":$(head -n1 "$XSESSION_TMP/display")"
+    [[ "$DISPLAY" != ":" ]] || { echo "Xvfb did not start" >&2; cat "$XSESSION_TMP/xvfb.log" >&2; return 1; }
+    openbox --sm-disable >"$XSESSION_TMP/openbox.log" 2>&1 &
+    OPENBOX_PID=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.05
+    done
+    trap xsession_stop EXIT
+}
+
+xsession_stop() {
+    [[ -n "${APP_PID:-}" ]] && kill "$APP_PID" 2>/dev/null || true
+    [[ -n "${OPENBOX_PID:-}" ]] && kill "$OPENBOX_PID" 2>/dev/null || true
+    [[ -n "${XVFB_PID:-}" ]] && kill "$XVFB_PID" 2>/dev/null || true
+    wait 2>/dev/null || true
+    [[ -n "${XSESSION_TMP:-}" ]] && rm -rf "$XSESSION_TMP"
+}
+
+# Waits until a visible window whose name matches (a regular expression) exists; prints its id.
+wait_window() {
+    local pattern=$1 id
+    for _ in $(seq 200); do
+        id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | tail -n1)
+        if [[ -n "$id" ]]; then echo "$id"; return 0; fi
+        sleep 0.05
+    done
+    echo "no window named '$pattern' appeared" >&2
+    return 1
+}
+
+wait_no_window() {
+    local pattern=$1
+    for _ in $(seq 200); do
+        xdotool search --onlyvisible --name "$pattern" >/dev/null 2>&1 || return 0
+        sleep 0.05
+    done
+    echo "window '$pattern' did not close" >&2
+    return 1
+}
+
+# Outer rectangle "x y w h" of a client window, frame included, from _NET_FRAME_EXTENTS.
+outer_geometry() {
+    local id=$1 x y w h l r t b
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    x=$X; y=$Y; w=$WIDTH; h=$HEIGHT
+    read -r l r t b < <(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+}
