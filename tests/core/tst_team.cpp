@@ -8,6 +8,8 @@
 
 #include <QFile>
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>

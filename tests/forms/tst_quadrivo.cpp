@@ -13,6 +13,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
