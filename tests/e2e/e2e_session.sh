@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# End-to-end: the built program under Xvfb with openbox, driven by xdotool as a user
+# would drive it.  Usage: e2e_session.sh QUADRIVO SNAPSHOT_CHECK SAMPLE_TEAM_DAT
+set -euo pipefail
+app=$1 check=$2 sample=$3
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/xsession.sh"
+
+fail() { echo "FAIL: $*" >&2; [[ -n "${XSESSION_TMP:-}" ]] && import -window root "$work/failure.png" 2>/dev/null; exit 1; }
+step() { echo "--- $*"; }
+
+work=$(mktemp -d)
+cleanup_work() { xsession_stop; if [[ "${KEEP_E2E:-}" ]]; then echo "kept $work"; else rm -rf "$work"; fi; }
+xsession_start
+trap cleanup_work EXIT
+
+data="$work/Team Daten"
+mkdir -p "$data" "$work/elsewhere"
+cp "$sample" "$data/TEAM.dat"
+
+# Starts the program in a folder of its own, chooses the data file by typing its path,
+# and answers the question with the given key.
+start_session() {
+    local answer=$1
+    (cd "$work/elsewhere" && exec "$app") >"$work/app.log" 2>&1 &
+    APP_PID=$!
+    dialog=$(wait_window '^Öffnen$') || fail "no open dialog"
+    sleep 0.3
+    xdotool key --window "$dialog" ctrl+a
+    xdotool type --delay 2 "$data/TEAM.dat"
+    xdotool key Return
+    question=$(wait_window '^Bestätigung$') || fail "no question box"
+    sleep 0.2
+    xdotool key $answer
+    wait_no_window '^Bestätigung$' || fail "question box stayed"
+    main=$(wait_window '^Velmarin: Auswertung Kestrani$') || fail "no selection window"
+    sleep 0.3
+}
+
+# Ends the program by the selection window's close button; it must exit with 0.
+end_session() {
+    xdotool mousemove --window "$main" $((408 + 56)) $((224 + 16)) click 1
+    expect_exit_zero
+}
+
+# The program must end by itself, with exit code 0.
+expect_exit_zero() {
+    for _ in $(seq 100); do
+        kill -0 "$APP_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$APP_PID" 2>/dev/null && fail "the program did not end"
+    local code=0
+    wait "$APP_PID" || code=$?
+    APP_PID=
+    [[ $code -eq 0 ]] || fail "program exited with $code"
+}
+
+client_shot() { import -window "$main" "$1"; }
+dark_pixels() {   # FILE WxH+X+Y: pixels darker than half grey in that region
+    convert "$1" -crop "$2" +repage -colorspace Gray -threshold 50% -negate -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Opens a view with the focused button, checks the caption, closes with Return.
+view() {
+    local caption=$1
+    xdotool key Return
+    chart=$(wait_window "$caption") || fail "no chart window '$caption'"
+    sleep 0.4
+    [[ "$(xdotool getwindowname "$chart")" =~ $caption ]] || fail "caption $(xdotool getwindowname "$chart")"
+    read -r _ _ w h < <(outer_geometry "$chart")
+    [[ "$w x $h" == "808 x 580" ]] || fail "chart window outer size $w x $h"
+    xdotool key Return
+    wait_no_window "$caption" || fail "chart window did not close"
+    sleep 0.3
+}
+
+step "first session: snapshots wanted"
+start_session Return
+read -r _ _ w h < <(outer_geometry "$main")
+[[ "$w x $h" == "606 x 364" ]] || fail "selection window outer size $w x $h"
+client_shot "$work/start.png"
+[[ $(dark_pixels "$work/start.png" 37x21+218+42) -gt 5 ]] || fail "the member count is not shown"
+bold=$(dark_pixels "$work/start.png" 100x20+37+83)
+
+step "member 1"
+view '^Velmarin: Auswertung Kestrani   Teammitglied: Jürgen Weiß$'
+"$check" "$data/TEAM1.jpg" "$data/TEAM.dat" 1 || fail "TEAM1.jpg"
+client_shot "$work/after1.png"
+regular=$(dark_pixels "$work/after1.png" 100x20+37+83)
+[[ $regular -lt $bold ]] || fail "Teammitglied 1 is still bold ($regular >= $bold dark pixels)"
+
+step "member 2"
+xdotool key Tab
+view '^Velmarin: Auswertung Kestrani   Teammitglied: Anneliese Böhm$'
+"$check" "$data/TEAM2.jpg" "$data/TEAM.dat" 2 || fail "TEAM2.jpg"
+inode=$(stat -c %i "$data/TEAM2.jpg")
+
+step "member 3"
+xdotool key Tab
+view '^Velmarin: Auswertung Kestrani   Teammitglied: Dörte Maßmann$'
+
+step "whole team"
+xdotool key Tab
+view '^Velmarin: Auswertung Kestrani   Team$'
+"$check" "$data/TEAM-gesamt.jpg" "$data/TEAM.dat" 0 || fail "TEAM-gesamt.jpg"
+
+step "member 2 again replaces its file"
+xdotool key shift+Tab shift+Tab shift+Tab   # from the close button back to Teammitglied 2
+view '^Velmarin: Auswertung Kestrani   Teammitglied: Anneliese Böhm$'
+[[ $(stat -c %i "$data/TEAM2.jpg") != "$inode" ]] || fail "TEAM2.jpg was not replaced"
+"$check" "$data/TEAM2.jpg" "$data/TEAM.dat" 2 || fail "TEAM2.jpg again"
+end_session
+[[ $(ls "$data" | sort | tr '\n' ' ') == "TEAM-gesamt.jpg TEAM.dat TEAM1.jpg TEAM2.jpg TEAM3.jpg " ]] \
+    || fail "unexpected files: $(ls "$data")"
+rm "$data"/*.jpg
+
+step "second session: no snapshots"
+start_session alt+n
+view '^Velmarin: Auswertung Kestrani   Teammitglied: Jürgen Weiß$'
+end_session
+[[ $(ls "$data") == "TEAM.dat" ]] || fail "files written without snapshots: $(ls "$data")"
+
+step "third session: the open dialog cancelled"
+(cd "$work/elsewhere" && exec "$app") >"$work/app.log" 2>&1 &
+APP_PID=$!
+wait_window '^Öffnen$' >/dev/null || fail "no open dialog"
+sleep 0.3
+xdotool key Escape
+expect_exit_zero
+[[ -z "$(ls "$work/elsewhere")" ]] || fail "the cancelled program wrote something"
+
+echo "e2e: all passed"
