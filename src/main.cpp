@@ -11,7 +11,7 @@ int main(int argc, char **argv)
 {
     Application app(argc, argv);
     app.setApplicationName(QStringLiteral("quadrivo"));
-    app.setDesktopFileName(QStringLiteral("quadrivo"));
+    app.setDesktopFileName(QStringLiteral("de.velmarin.quadrivo"));
     app.setWindowIcon(ApplicationIcon());
 
     // Every text of the program is German, so Qt's own dialogs and boxes are too,

@@ -68,8 +68,7 @@ view() {
     chart=$(wait_window "$caption") || fail "no chart window '$caption'"
     sleep 0.4
     [[ "$(xdotool getwindowname "$chart")" =~ $caption ]] || fail "caption $(xdotool getwindowname "$chart")"
-    read -r _ _ w h < <(outer_geometry "$chart")
-    [[ "$w x $h" == "808 x 580" ]] || fail "chart window outer size $w x $h"
+    wait_outer_size "$chart" 808 580 || fail "chart window outer size"
     xdotool key Return
     wait_no_window "$caption" || fail "chart window did not close"
     sleep 0.3
@@ -77,8 +76,7 @@ view() {
 
 step "first session: snapshots wanted"
 start_session Return
-read -r _ _ w h < <(outer_geometry "$main")
-[[ "$w x $h" == "606 x 364" ]] || fail "selection window outer size $w x $h"
+wait_outer_size "$main" 606 364 || fail "selection window outer size"
 client_shot "$work/start.png"
 [[ $(dark_pixels "$work/start.png" 37x21+218+42) -gt 5 ]] || fail "the member count is not shown"
 bold=$(dark_pixels "$work/start.png" 100x20+37+83)

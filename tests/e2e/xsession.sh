@@ -55,9 +55,28 @@ wait_no_window() {
 
 # Outer rectangle "x y w h" of a client window, frame included, from _NET_FRAME_EXTENTS.
 outer_geometry() {
-    local id=$1 x y w h l r t b
+    local id=$1 x y w h l r t b extents=""
+    for _ in $(seq 100); do   # the window manager sets it soon after mapping the window
+        extents=$(xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ,)
+        [[ -n "$extents" ]] && break
+        sleep 0.05
+    done
+    [[ -n "$extents" ]] || { echo "window $id has no frame extents" >&2; return 1; }
+    read -r l r t b <<<"$extents"
     eval "$(xdotool getwindowgeometry --shell "$id")"
     x=$X; y=$Y; w=$WIDTH; h=$HEIGHT
-    read -r l r t b < <(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
     echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+}
+
+# Waits until the window's outer size is W H (the program fits its frame once the window
+# manager has reported it); fails with the last size seen.
+wait_outer_size() {
+    local id=$1 want="$2 $3" got=""
+    for _ in $(seq 60); do
+        got=$(outer_geometry "$id" | cut -d' ' -f3-4) || return 1
+        [[ "$got" == "$want" ]] && return 0
+        sleep 0.05
+    done
+    echo "outer size $got, not $want" >&2
+    return 1
 }
