@@ -61,12 +61,13 @@ QImage Logo()
     return image;
 }
 
-// An open door under a green exit sign.
-QImage ExitGlyph()
+// An open door under a green exit sign, 18 x 18, drawn at `scale` for dense screens.
+QImage ExitGlyph(int scale = 1)
 {
-    QImage image(18, 18, QImage::Format_ARGB32);
+    QImage image(18 * scale, 18 * scale, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
+    p.scale(scale, scale);
     p.fillRect(QRect(3, 0, 12, 4), QColor(0, 150, 60));        // the sign
     p.fillRect(QRect(5, 1, 8, 2), QColor(200, 255, 210));      // its lettering
     p.fillRect(QRect(3, 5, 12, 13), QColor(60, 40, 20));       // the door frame
@@ -121,6 +122,8 @@ int main(int argc, char **argv)
     const QImage exit = ExitGlyph();
     const bool ok = exit.save(dir + QStringLiteral("exit.png"))
         && Greyed(exit).save(dir + QStringLiteral("exit_disabled.png"))
+        && ExitGlyph(2).save(dir + QStringLiteral("exit@2x.png"))
+        && Greyed(ExitGlyph(2)).save(dir + QStringLiteral("exit_disabled@2x.png"))
         && Icon(32).save(dir + QStringLiteral("icon32.png"))
         && Icon(128).save(dir + QStringLiteral("icon128.png"));
     return ok ? 0 : 1;

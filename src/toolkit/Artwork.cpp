@@ -12,9 +12,12 @@ const QImage &LogoPicture()
 
 QIcon ExitButtonIcon()
 {
+    // Each with a twice as dense copy, so the glyph stays sharp at a device pixel ratio of 2.
     QIcon icon;
-    icon.addPixmap(QPixmap(QStringLiteral(":/quadrivo/exit.png")), QIcon::Normal);
-    icon.addPixmap(QPixmap(QStringLiteral(":/quadrivo/exit_disabled.png")), QIcon::Disabled);
+    icon.addFile(QStringLiteral(":/quadrivo/exit.png"), QSize(18, 18), QIcon::Normal);
+    icon.addFile(QStringLiteral(":/quadrivo/exit@2x.png"), QSize(36, 36), QIcon::Normal);
+    icon.addFile(QStringLiteral(":/quadrivo/exit_disabled.png"), QSize(18, 18), QIcon::Disabled);
+    icon.addFile(QStringLiteral(":/quadrivo/exit_disabled@2x.png"), QSize(36, 36), QIcon::Disabled);
     return icon;
 }
 

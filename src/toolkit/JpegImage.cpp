@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <cstdio>
 #include <jpeglib.h>
@@ -94,9 +96,32 @@ struct CompressJob {
     VectorDestination dest;
 };
 
+// Rows of a 32-bit picture are converted a band at a time: small enough for Qt's
+// converter to run on this thread alone (waking helper threads for the whole picture
+// costs more than the conversion), large enough to keep its fast paths busy.
+constexpr int BandRows = 32;
+
+// One row as libjpeg takes it: red, green, blue. `scratch` holds BandRows converted rows.
+JSAMPROW RgbRow(const RgbView *image, JDIMENSION y, std::uint8_t *scratch)
+{
+    const std::uint8_t *row = image->bits + image->stride * y;
+    if (image->layout == RgbView::Layout::Rgb888)
+        return const_cast<JSAMPROW>(row);
+    const int inBand = int(y % BandRows);
+    const std::size_t rowBytes = 3 * std::size_t(image->width);
+    if (inBand == 0) {
+        const int rows = std::min<int>(BandRows, image->height - int(y));
+        const QImage band(row, image->width, rows, qsizetype(image->stride), QImage::Format_RGB32);
+        const QImage rgb = band.convertToFormat(QImage::Format_RGB888);
+        for (int r = 0; r < rows; ++r)
+            std::memcpy(scratch + rowBytes * std::size_t(r), rgb.constScanLine(r), rowBytes);
+    }
+    return scratch + rowBytes * std::size_t(inBand);
+}
+
 // Owns no object with a destructor: longjmp skips destructors. Returns 0 or the
 // library's message code.
-int Compress(CompressJob *job, const RgbView *image)
+int Compress(CompressJob *job, const RgbView *image, std::uint8_t *scratch)
 {
     job->cinfo.err = jpeg_std_error(&job->err.pub);
     job->err.pub.error_exit = OnFatalError;
@@ -118,7 +143,7 @@ int Compress(CompressJob *job, const RgbView *image)
     jpeg_set_quality(&job->cinfo, 90, TRUE);
     jpeg_start_compress(&job->cinfo, TRUE);
     while (job->cinfo.next_scanline < job->cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(image->bits + image->stride * job->cinfo.next_scanline);
+        JSAMPROW row = RgbRow(image, job->cinfo.next_scanline, scratch);
         jpeg_write_scanlines(&job->cinfo, &row, 1);
     }
     jpeg_finish_compress(&job->cinfo);
@@ -162,13 +187,15 @@ int ReadRows(DecompressJob *job, QImage *target)
 std::vector<unsigned char> EncodeJpeg(const RgbView &image)
 {
     std::vector<unsigned char> out;
+    std::vector<std::uint8_t> scratch(
+        image.layout == RgbView::Layout::Xrgb32 ? 3 * std::size_t(std::max(image.width, 0)) * BandRows : 0);
     CompressJob job{};
     job.dest.out = &out;
     struct Guard {
         CompressJob *job;
         ~Guard() { jpeg_destroy_compress(&job->cinfo); }
     } guard{&job};
-    if (const int code = Compress(&job, &image))
+    if (const int code = Compress(&job, &image, scratch.data()))
         throw JpegError(code);
     return out;
 }
@@ -223,10 +250,13 @@ void JpegImage::Assign(const QImage &picture)
 const std::vector<unsigned char> &JpegImage::encoded()
 {
     if (!m_haveEncoded) {
-        // Converting hands red, green and blue over in their own places; the rows stay
-        // padded to 4 bytes, so the stride comes from the image, never from the width.
-        const QImage rgb = m_picture.convertToFormat(QImage::Format_RGB888);
-        const RgbView view{rgb.width(), rgb.height(), rgb.constBits(), std::size_t(rgb.bytesPerLine())};
+        // Red, green and blue go to the encoder in their own places. A screen picture's
+        // 32-bit rows are taken as they are; anything else is converted to RGB888 first,
+        // whose rows are padded to 4 bytes, so the stride comes from the image.
+        const bool screenLayout = m_picture.format() == QImage::Format_RGB32;
+        const QImage rgb = screenLayout ? m_picture : m_picture.convertToFormat(QImage::Format_RGB888);
+        const RgbView view{rgb.width(), rgb.height(), rgb.constBits(), std::size_t(rgb.bytesPerLine()),
+                           screenLayout ? RgbView::Layout::Xrgb32 : RgbView::Layout::Rgb888};
         m_encoded = EncodeJpeg(view);
         m_haveEncoded = true;
     }

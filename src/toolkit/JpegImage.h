@@ -29,12 +29,17 @@ public:
     explicit FileCreateError(const QString &path);
 };
 
-// Borrowed 8-bit RGB rows, red first; `stride` is the distance between rows in bytes.
+// Borrowed pixel rows; `stride` is the distance between rows in bytes.
 struct RgbView {
+    enum class Layout {
+        Rgb888,   // three bytes a pixel: red, green, blue
+        Xrgb32,   // a native 32-bit word a pixel: 0xffRRGGBB (a screen picture's layout)
+    };
     int width = 0;
     int height = 0;
     const std::uint8_t *bits = nullptr;
     std::size_t stride = 0;
+    Layout layout = Layout::Rgb888;
 };
 
 // Baseline JFIF at quality 90 with the floating-point DCT. Throws JpegError.

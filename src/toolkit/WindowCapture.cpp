@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <utility>
+
 void FlushToScreen(QWidget *window)
 {
     window->repaint();            // paints now and hands the pixels to the window system
@@ -70,5 +72,10 @@ void CaptureForegroundWindow(QImage &bitmap, std::uint16_t rowsToLeaveOff, QWidg
     picture.setDevicePixelRatio(1.0);   // native pixels, never rescaled
 
     const int height = picture.height() - rowsToLeaveOff;
-    bitmap = height > 0 ? picture.copy(0, 0, picture.width(), height) : QImage();
+    if (height <= 0)
+        bitmap = QImage();
+    else if (rowsToLeaveOff > 0)
+        bitmap = picture.copy(0, 0, picture.width(), height);
+    else
+        bitmap = std::move(picture);
 }

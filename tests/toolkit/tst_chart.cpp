@@ -151,6 +151,32 @@ TEST(ChartPanel, MarkBoxIsCentredAboveItsPointAndCoversWhatLiesBeneath)
         EXPECT_EQ(image.pixelColor(anchor.x(), y), ChartColors::Cream) << y;
 }
 
+TEST(ChartPanel, SharpAtTwiceTheDensity)
+{
+    // Painted for a device pixel ratio of 2, not a 96-dpi picture scaled up: a 1-pixel
+    // line covers exactly two device pixels in its own colour, with nothing blurred beside it.
+    ProfileChart chart;
+    chart.setAxisVisible(false);
+    ChartSeries *axis = chart.AddSeries(ChartSeries::Kind::Line);
+    axis->AddXY(0, -16, {}, ChartColors::Grey);
+    axis->AddXY(0, 16, {}, ChartColors::Grey);
+    const QImage image = chart.renderToImage(ChartSize, 2.0);
+    ASSERT_EQ(image.size(), ChartSize * 2);
+    const QRect plot = chart.plotRect(ChartSize);
+    const int y = image.height() / 2 + 40;
+    QList<int> greyColumns;
+    for (int x = 2 * plot.left() + 2; x < 2 * plot.right(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        EXPECT_TRUE(c == ChartColors::Grey || c == ChartColors::Cream) << "blurred pixel at " << x;
+        if (c == ChartColors::Grey)
+            greyColumns << x;
+    }
+    ASSERT_EQ(greyColumns.size(), 2);
+    EXPECT_EQ(greyColumns[1], greyColumns[0] + 1);
+    EXPECT_EQ(image.pixelColor(greyColumns[0] - 1, y), ChartColors::Cream);
+    EXPECT_EQ(image.pixelColor(greyColumns[1] + 1, y), ChartColors::Cream);
+}
+
 // The chart as the profile window draws it, for one set of scores.
 struct ProfileCase {
     const char *name;
