@@ -11,7 +11,7 @@ step() { echo "--- $*"; }
 
 work=$(mktemp -d)
 cleanup_work() { xsession_stop; if [[ "${KEEP_E2E:-}" ]]; then echo "kept $work"; else rm -rf "$work"; fi; }
-xsession_start
+xsession_start 2560x1600x24   # room for the chart window at twice the density
 trap cleanup_work EXIT
 
 data="$work/Team Daten"
@@ -39,7 +39,8 @@ start_session() {
 
 # Ends the program by the selection window's close button; it must exit with 0.
 end_session() {
-    xdotool mousemove --window "$main" $((408 + 56)) $((224 + 16)) click 1
+    local scale=${QT_SCALE_FACTOR:-1}
+    xdotool mousemove --window "$main" $(((408 + 56) * scale)) $(((224 + 16) * scale)) click 1
     expect_exit_zero
 }
 
@@ -127,5 +128,21 @@ sleep 0.3
 xdotool key Escape
 expect_exit_zero
 [[ -z "$(ls "$work/elsewhere")" ]] || fail "the cancelled program wrote something"
+
+step "fourth session: twice the density"
+rm -f "$data"/*.jpg
+export QT_SCALE_FACTOR=2
+start_session Return
+xdotool key Return
+chart=$(wait_window 'Teammitglied: Jürgen Weiß$') || fail "no chart window at scale 2"
+sleep 0.5
+xdotool key Return
+wait_no_window 'Teammitglied: Jürgen Weiß$' || fail "chart window did not close at scale 2"
+read -r w h < <(identify -format '%w %h\n' "$data/TEAM1.jpg")
+# The screen's own pixels, not a 96-dpi picture scaled: twice 808 x 580, give or take
+# the window manager's frame, which stays 1/20/1/5 device pixels.
+(( w >= 1612 && w <= 1618 && h >= 1140 && h <= 1162 )) || fail "snapshot at scale 2 is ${w}x${h}"
+end_session
+unset QT_SCALE_FACTOR
 
 echo "e2e: all passed"
