@@ -53,17 +53,6 @@ Tquadrivofrm::Tquadrivofrm(QWidget *parent) : QWidget(parent)
     button_ende->setIconSize(QSize(18, 18));
     button_ende->setAccessibleName(QStringLiteral("Schließen"));
 
-    OpenDialog1 = new QFileDialog(this);
-    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-    // Qt's own dialog behaves the same on every desktop; the program writes nothing, so
-    // the dialog offers no renaming, deleting or new folders either.
-    OpenDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ReadOnly);
-    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenDialog1->setDirectory(QDir::currentPath());
-    OpenDialog1->selectFile(QStringLiteral("TEAM.dat"));
-    OpenDialog1->setSizeGripEnabled(true);
-
     Label18 = new QLabel(QStringLiteral("Anzahl der Teammitglieder"), this);
     Label18->setObjectName(QStringLiteral("Label18"));
     // Right-aligned with its right edge at x = 209; reaching further left than designed
@@ -119,6 +108,21 @@ Tquadrivofrm::Tquadrivofrm(QWidget *parent) : QWidget(parent)
     FormCreate(this);   // last: every component exists
 }
 
+QFileDialog *Tquadrivofrm::CreateOpenDialog()
+{
+    auto *dialog = new QFileDialog(this);
+    dialog->setObjectName(QStringLiteral("OpenDialog1"));
+    // Qt's own dialog behaves the same on every desktop; the program writes nothing, so
+    // the dialog offers no renaming, deleting or new folders either.
+    dialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ReadOnly);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setDirectory(QDir::currentPath());
+    dialog->selectFile(QStringLiteral("TEAM.dat"));
+    dialog->setSizeGripEnabled(true);
+    return dialog;
+}
+
 void Tquadrivofrm::FormCreate(QObject *)
 {
     FirstActivation = true;
@@ -166,11 +170,17 @@ void Tquadrivofrm::FormActivate(QObject *)
         FirstActivation = false;
         SaveGraphics = false;
 
-        if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) {
+        // Made when it is needed and released after its one use: a file dialog is the
+        // costliest part of the window to build and to keep.
+        OpenDialog1 = CreateOpenDialog();
+        const bool chosen = OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFiles().isEmpty();
+        const QString chosenFile = chosen ? OpenDialog1->selectedFiles().constFirst() : QString();
+        delete std::exchange(OpenDialog1, nullptr);
+        if (!chosen) {
             close();   // a cancelled dialog ends the program at once
             return;
         }
-        DataFileName = OpenDialog1->selectedFiles().constFirst();
+        DataFileName = chosenFile;
         SaveGraphics = AskSaveGraphics();
         if (ReadTeamFile(DataFileName) != 0) {
             ShowPlainMessage(this, QStringLiteral("Datei lässt sich nicht öffnen"));

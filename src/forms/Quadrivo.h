@@ -21,7 +21,7 @@ public:
 
     // Components, in the order of the window's design; all are children of the window.
     QPushButton *button_ende = nullptr;
-    QFileDialog *OpenDialog1 = nullptr;
+    QFileDialog *OpenDialog1 = nullptr;   // exists while the one-time work shows it
     QLabel *Label18 = nullptr;
     QLineEdit *Edit1 = nullptr;
     QPushButton *Button1 = nullptr;
@@ -51,6 +51,7 @@ protected:
 
 private:
     void ShowView(std::uint8_t member, QPushButton *used);
+    QFileDialog *CreateOpenDialog();
     bool AskSaveGraphics();
 
     bool m_activationDone = false;

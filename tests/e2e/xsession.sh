@@ -35,7 +35,7 @@ xsession_stop() {
 wait_window() {
     local pattern=$1 id
     for _ in $(seq 200); do
-        id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | tail -n1)
+        id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | tail -n1) || true
         if [[ -n "$id" ]]; then echo "$id"; return 0; fi
         sleep 0.05
     done

@@ -116,24 +116,26 @@ TEST_F(SelectionWindow, LayoutAsDesigned)
 
 TEST_F(SelectionWindow, OpenDialogIsPresetAsDesigned)
 {
-    QFileDialog *seen = nullptr;
-    QString preset;
+    bool seen = false;
     driver.then([&](QWidget *w) {
-        seen = qobject_cast<QFileDialog *>(w);
-        preset = seen ? seen->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text() : QString();
+        auto *dialog = qobject_cast<QFileDialog *>(w);
+        ASSERT_NE(dialog, nullptr);
+        seen = true;
+        EXPECT_EQ(dialog, form->OpenDialog1);
+        EXPECT_EQ(dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text(), QStringLiteral("TEAM.dat"));
+        EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+        EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir::current().canonicalPath());
+        // No file-type filter: at most Qt's own catch-all entry.
+        EXPECT_LE(dialog->nameFilters().size(), 1);
+        for (const QString &filter : dialog->nameFilters())
+            EXPECT_TRUE(filter.endsWith(QStringLiteral("(*)"))) << filter.toStdString();
+        EXPECT_FALSE(dialog->windowTitle().contains(QStringLiteral("Velmarin")));
         ModalDriver::reject()(w);
     });
     start();
-    ASSERT_NE(seen, nullptr);
-    EXPECT_EQ(preset, QStringLiteral("TEAM.dat"));
-    EXPECT_TRUE(seen->testOption(QFileDialog::DontUseNativeDialog));
-    EXPECT_EQ(seen->fileMode(), QFileDialog::ExistingFile);
-    EXPECT_EQ(QDir(seen->directory()).canonicalPath(), QDir::current().canonicalPath());
-    // No file-type filter: at most Qt's own catch-all entry.
-    EXPECT_LE(seen->nameFilters().size(), 1);
-    for (const QString &filter : seen->nameFilters())
-        EXPECT_TRUE(filter.endsWith(QStringLiteral("(*)"))) << filter.toStdString();
-    EXPECT_FALSE(seen->windowTitle().contains(QStringLiteral("Velmarin")));
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(form->OpenDialog1, nullptr);   // released after its one use
 }
 
 TEST_F(SelectionWindow, CountDecidesTheButtons)
