@@ -39,19 +39,8 @@ QPushButton *MakeViewButton(const QString &name, const QString &text, QRect geom
 Tquadrivofrm::Tquadrivofrm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("quadrivofrm"));
-    setWindowTitle(QStringLiteral("Velmarin: Auswertung Kestrani"));
-    setFont(WindowFont());
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setAutoFillBackground(true);
-
-    button_ende = new QPushButton(QStringLiteral("S&chließen"), this);
-    button_ende->setObjectName(QStringLiteral("button_ende"));
-    button_ende->setGeometry(408, 224, 113, 33);
-    button_ende->setIcon(ExitButtonIcon());
-    button_ende->setIconSize(QSize(18, 18));
-    button_ende->setAccessibleName(QStringLiteral("Schließen"));
+    SetUpForm(this, QStringLiteral("Velmarin: Auswertung Kestrani"));
+    button_ende = MakeCloseButton(this, {408, 224, 113, 33});
 
     Label18 = new QLabel(QStringLiteral("Anzahl der Teammitglieder"), this);
     Label18->setObjectName(QStringLiteral("Label18"));

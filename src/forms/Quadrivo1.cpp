@@ -57,19 +57,8 @@ Tquadrivo1frm::Tquadrivo1frm(QWidget *owner) : QDialog(owner)
     setObjectName(QStringLiteral("quadrivo1frm"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(DesignCaption);
-    setFont(WindowFont());
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setAutoFillBackground(true);
-
-    button_ende = new QPushButton(QStringLiteral("S&chließen"), this);
-    button_ende->setObjectName(QStringLiteral("button_ende"));
-    button_ende->setGeometry(640, 304, 113, 33);
-    button_ende->setIcon(ExitButtonIcon());
-    button_ende->setIconSize(QSize(18, 18));
-    button_ende->setAccessibleName(QStringLiteral("Schließen"));
+    SetUpForm(this, DesignCaption);
+    button_ende = MakeCloseButton(this, {640, 304, 113, 33});
     button_ende->setDefault(true);   // Enter presses it, Space too while it has the focus
 
     Chart1 = new ProfileChart(this);

@@ -1,8 +1,11 @@
 #include "WindowFrame.h"
 
+#include "Artwork.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -114,4 +117,25 @@ QFont WindowFont()
     // missing, the metric-compatible Arial substitute is the closest fit.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     return PixelFont(QStringLiteral("MS Sans Serif"), 11);
+}
+
+void SetUpForm(QWidget *form, const QString &caption)
+{
+    form->setWindowTitle(caption);
+    form->setFont(WindowFont());
+    QPalette white = form->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    form->setPalette(white);
+    form->setAutoFillBackground(true);
+}
+
+QPushButton *MakeCloseButton(QWidget *form, const QRect &geometry)
+{
+    auto *button = new QPushButton(QStringLiteral("S&chließen"), form);
+    button->setObjectName(QStringLiteral("button_ende"));
+    button->setGeometry(geometry);
+    button->setIcon(ExitButtonIcon());
+    button->setIconSize(QSize(18, 18));
+    button->setAccessibleName(QStringLiteral("Schließen"));
+    return button;
 }

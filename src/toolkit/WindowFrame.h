@@ -18,3 +18,12 @@ QFont PixelFont(const QString &family, int pixelSize, bool bold = false);
 
 // The window font the forms are designed with.
 QFont WindowFont();
+
+class QPushButton;
+class QRect;
+
+// What both windows share: their caption, the window font and a white background.
+void SetUpForm(QWidget *form, const QString &caption);
+
+// The close button "S&chließen" with the exit glyph, at `geometry` in `form`.
+QPushButton *MakeCloseButton(QWidget *form, const QRect &geometry);
