@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
