@@ -1,7 +1,9 @@
 #include "JpegImage.h"
 
+#include "FileReplace.h"
+
 #include <QCoreApplication>
-#include <QSaveFile>
+#include <QFile>
 
 #include <algorithm>
 #include <csetjmp>
@@ -220,23 +222,7 @@ QImage DecodeJpeg(const QByteArray &data)
 
 void WriteFileAtomically(const QString &path, const void *bytes, std::size_t size)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw FileCreateError(path);
-    const auto *p = static_cast<const char *>(bytes);
-    std::size_t written = 0;
-    while (written < size) {
-        const qint64 n = file.write(p + written, qint64(size - written));
-        if (n <= 0)
-            break;
-        written += std::size_t(n);
-    }
-    if (written != size) {
-        file.cancelWriting();
-        file.commit();   // removes the temporary file
-        throw FileCreateError(path);
-    }
-    if (!file.commit())
+    if (ReplaceFileContents(QFile::encodeName(path), bytes, size) != 0)
         throw FileCreateError(path);
 }
 

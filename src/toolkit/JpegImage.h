@@ -49,9 +49,9 @@ std::vector<unsigned char> EncodeJpeg(const RgbView &image);
 // not a complete, clean JPEG.
 QImage DecodeJpeg(const QByteArray &data);
 
-// Writes `bytes` to `path` atomically: a temporary file in the same folder renamed over
-// the target, so an earlier file is replaced only by a complete new one. Throws
-// FileCreateError.
+// Writes `bytes` to `path` atomically, replacing only the directory entry (see
+// ReplaceFileContents): an earlier file is replaced only by a complete new one, and a
+// link at the name is replaced, never followed. Throws FileCreateError.
 void WriteFileAtomically(const QString &path, const void *bytes, std::size_t size);
 
 class JpegImage
