@@ -4,10 +4,10 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev
-          libgl-dev fonts-liberation)
+          libxcb1-dev libxcb-shm0-dev libgl-dev fonts-liberation)
 if [[ "${1:-build}" == test ]]; then
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth openbox xdotool x11-utils imagemagick
-               desktop-file-utils appstream dpkg-dev file)
+               desktop-file-utils appstream dpkg-dev file weston xwayland)
 fi
 
 missing=()

@@ -98,32 +98,9 @@ struct CompressJob {
     VectorDestination dest;
 };
 
-// Rows of a 32-bit picture are converted a band at a time: small enough for Qt's
-// converter to run on this thread alone (waking helper threads for the whole picture
-// costs more than the conversion), large enough to keep its fast paths busy.
-constexpr int BandRows = 32;
-
-// One row as libjpeg takes it: red, green, blue. `scratch` holds BandRows converted rows.
-JSAMPROW RgbRow(const RgbView *image, JDIMENSION y, std::uint8_t *scratch)
-{
-    const std::uint8_t *row = image->bits + image->stride * y;
-    if (image->layout == RgbView::Layout::Rgb888)
-        return const_cast<JSAMPROW>(row);
-    const int inBand = int(y % BandRows);
-    const std::size_t rowBytes = 3 * std::size_t(image->width);
-    if (inBand == 0) {
-        const int rows = std::min<int>(BandRows, image->height - int(y));
-        const QImage band(row, image->width, rows, qsizetype(image->stride), QImage::Format_RGB32);
-        const QImage rgb = band.convertToFormat(QImage::Format_RGB888);
-        for (int r = 0; r < rows; ++r)
-            std::memcpy(scratch + rowBytes * std::size_t(r), rgb.constScanLine(r), rowBytes);
-    }
-    return scratch + rowBytes * std::size_t(inBand);
-}
-
 // Owns no object with a destructor: longjmp skips destructors. Returns 0 or the
 // library's message code.
-int Compress(CompressJob *job, const RgbView *image, std::uint8_t *scratch)
+int Compress(CompressJob *job, const RgbView *image)
 {
     job->cinfo.err = jpeg_std_error(&job->err.pub);
     job->err.pub.error_exit = OnFatalError;
@@ -138,14 +115,18 @@ int Compress(CompressJob *job, const RgbView *image, std::uint8_t *scratch)
 
     job->cinfo.image_width = JDIMENSION(image->width);
     job->cinfo.image_height = JDIMENSION(image->height);
-    job->cinfo.input_components = 3;
-    job->cinfo.in_color_space = JCS_RGB;
+    // A screen picture's 32-bit words go in as they are: libjpeg-turbo's extended colour
+    // spaces take red, green and blue from their places in the word and give exactly the
+    // bytes that the same picture converted to RGB would.
+    const bool words = image->layout == RgbView::Layout::Xrgb32;
+    job->cinfo.input_components = words ? 4 : 3;
+    job->cinfo.in_color_space = !words ? JCS_RGB : Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
     jpeg_set_defaults(&job->cinfo);
     job->cinfo.dct_method = JDCT_FLOAT;   // after jpeg_set_defaults, which resets it
     jpeg_set_quality(&job->cinfo, 90, TRUE);
     jpeg_start_compress(&job->cinfo, TRUE);
     while (job->cinfo.next_scanline < job->cinfo.image_height) {
-        JSAMPROW row = RgbRow(image, job->cinfo.next_scanline, scratch);
+        auto row = const_cast<JSAMPROW>(image->bits + image->stride * job->cinfo.next_scanline);
         jpeg_write_scanlines(&job->cinfo, &row, 1);
     }
     jpeg_finish_compress(&job->cinfo);
@@ -189,15 +170,13 @@ int ReadRows(DecompressJob *job, QImage *target)
 std::vector<unsigned char> EncodeJpeg(const RgbView &image)
 {
     std::vector<unsigned char> out;
-    std::vector<std::uint8_t> scratch(
-        image.layout == RgbView::Layout::Xrgb32 ? 3 * std::size_t(std::max(image.width, 0)) * BandRows : 0);
     CompressJob job{};
     job.dest.out = &out;
     struct Guard {
         CompressJob *job;
         ~Guard() { jpeg_destroy_compress(&job->cinfo); }
     } guard{&job};
-    if (const int code = Compress(&job, &image, scratch.data()))
+    if (const int code = Compress(&job, &image))
         throw JpegError(code);
     return out;
 }

@@ -1,15 +1,22 @@
 #include "WindowCapture.h"
 
+#include "X11Screen.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
-#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
 #include <QWidget>
 #include <QWindow>
 
+#include <cmath>
 #include <utility>
+
+CaptureError::CaptureError()
+    : std::runtime_error("Das Bild des Fensters kann nicht erstellt werden")
+{
+}
 
 void FlushToScreen(QWidget *window)
 {
@@ -17,27 +24,55 @@ void FlushToScreen(QWidget *window)
     QGuiApplication::sync();      // waits until the window system has processed them
 }
 
-QImage RenderOuterPicture(QWidget *window)
+namespace {
+
+// True where every pixel has the same colour: what a server that cannot read a window
+// gives back (all black), never a picture of one of the program's windows.
+bool IsUniform(const QImage &picture)
+{
+    if (picture.isNull())
+        return true;
+    const QRgb first = picture.pixel(0, 0) | 0xFF000000u;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            if ((row[x] | 0xFF000000u) != first)
+                return false;
+    }
+    return true;
+}
+
+QMargins DrawnFrameMargins(QWidget *window)
+{
+    QWindow *handle = window->windowHandle();
+    QMargins margins = handle ? handle->frameMargins() : QMargins();
+    if (margins.isNull()) {
+        const int border = 1;
+        const int titleHeight = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+        margins = QMargins(border, titleHeight + border, border, border);
+    }
+    return margins;
+}
+
+} // namespace
+
+QImage RenderOuterPicture(QWidget *window, QSize outer, QPoint clientOffset)
 {
     QWindow *handle = window->windowHandle();
     const qreal ratio = handle ? handle->devicePixelRatio() : window->devicePixelRatioF();
-    QMargins margins = handle ? handle->frameMargins() : QMargins();
-    QStyle *style = window->style();
-    if (margins.isNull()) {
-        const int border = 1;
-        const int titleHeight = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
-        margins = QMargins(border, titleHeight + border, border, border);
-    }
-    const QSize outer = window->size().grownBy(margins);
-
-    QImage picture(outer * ratio, QImage::Format_RGB32);
-    picture.setDevicePixelRatio(ratio);
+    QImage picture(outer, QImage::Format_RGB32);
+    if (picture.isNull())
+        return picture;
     picture.fill(window->palette().color(QPalette::Window));
     QPainter painter(&picture);
+    painter.scale(ratio, ratio);   // the style and the window draw in their own units
+    const QSizeF logical = QSizeF(outer) / ratio;
+    const qreal titleBottom = clientOffset.y() / ratio;
 
+    QStyle *style = window->style();
     QStyleOptionTitleBar bar;
     bar.initFrom(window);
-    bar.rect = QRect(0, 0, outer.width(), margins.top());
+    bar.rect = QRect(0, 0, int(std::ceil(logical.width())), int(std::ceil(titleBottom)));
     bar.text = window->windowTitle();
     bar.icon = window->windowIcon();
     bar.titleBarState = Qt::WindowActive;
@@ -45,30 +80,45 @@ QImage RenderOuterPicture(QWidget *window)
         | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
     bar.subControls = QStyle::SC_All;
     bar.state |= QStyle::State_Active;
-    style->drawComplexControl(QStyle::CC_TitleBar, &bar, &painter, window);
+    if (!bar.rect.isEmpty())
+        style->drawComplexControl(QStyle::CC_TitleBar, &bar, &painter, window);
 
     painter.setPen(window->palette().color(QPalette::Dark));
-    painter.drawRect(QRect(QPoint(0, 0), outer).adjusted(0, 0, -1, -1));
-    painter.drawPixmap(QPoint(margins.left(), margins.top()), window->grab());
+    painter.drawRect(QRectF(QPointF(0, 0), logical).adjusted(0, 0, -1 / ratio, -1 / ratio));
+    painter.drawPixmap(QPointF(clientOffset) / ratio, window->grab());
     painter.end();
     return picture;
+}
+
+QImage RenderOuterPicture(QWidget *window)
+{
+    QWindow *handle = window->windowHandle();
+    const qreal ratio = handle ? handle->devicePixelRatio() : window->devicePixelRatioF();
+    const QMargins margins = DrawnFrameMargins(window);
+    const QSize outer = window->size().grownBy(margins);
+    return RenderOuterPicture(window, (QSizeF(outer) * ratio).toSize(),
+                              QPoint(qRound(margins.left() * ratio), qRound(margins.top() * ratio)));
 }
 
 void CaptureForegroundWindow(QImage &bitmap, std::uint16_t rowsToLeaveOff, QWidget *window)
 {
     QImage picture;
-    QWindow *handle = window->windowHandle();
-    QScreen *screen = handle ? handle->screen() : nullptr;
-    if (screen && handle->isExposed()) {
-        // Read again now: the window manager may have moved the window by a pixel.
-        const QRect frame = handle->frameGeometry();
-        const QRect onScreen = frame.translated(-screen->geometry().topLeft());
-        const QPixmap grabbed = screen->grabWindow(0, onScreen.x(), onScreen.y(), frame.width(), frame.height());
-        picture = grabbed.toImage();
-    }
-    if (picture.isNull())
+    if (auto screen = ReadOuterRectangle(window); screen && !IsUniform(screen->image)) {
+        picture = std::move(screen->image);
+        if (!screen->unread.isEmpty()) {
+            // What the screen could not show comes from the window's own drawing.
+            const QImage drawn = RenderOuterPicture(window, picture.size(), screen->clientOffset);
+            QPainter painter(&picture);
+            painter.setClipRegion(screen->unread);
+            painter.drawImage(0, 0, drawn);
+        }
+    } else {
         picture = RenderOuterPicture(window);
-    picture = picture.convertToFormat(QImage::Format_RGB32);
+    }
+    if (picture.isNull() || IsUniform(picture))
+        throw CaptureError();
+    if (picture.format() != QImage::Format_RGB32)
+        picture = picture.convertToFormat(QImage::Format_RGB32);
     picture.setDevicePixelRatio(1.0);   // native pixels, never rescaled
 
     const int height = picture.height() - rowsToLeaveOff;

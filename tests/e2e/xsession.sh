@@ -14,12 +14,14 @@ xsession_start() {
     done
     export DISPLAY=":$(head -n1 "$XSESSION_TMP/display")"
     [[ "$DISPLAY" != ":" ]] || { echo "Xvfb did not start" >&2; cat "$XSESSION_TMP/xvfb.log" >&2; return 1; }
-    openbox --sm-disable >"$XSESSION_TMP/openbox.log" 2>&1 &
-    OPENBOX_PID=$!
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.05
-    done
+    if [[ -z "${XSESSION_NO_WM:-}" ]]; then
+        openbox --sm-disable >"$XSESSION_TMP/openbox.log" 2>&1 &
+        OPENBOX_PID=$!
+        for _ in $(seq 100); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+            sleep 0.05
+        done
+    fi
     trap xsession_stop EXIT
 }
 
@@ -79,4 +81,37 @@ wait_outer_size() {
     done
     echo "outer size $got, not $want" >&2
     return 1
+}
+
+# A headless Wayland compositor (weston) with XWayland, for X11 programs on a Wayland
+# desktop. Weston picks a free X display for XWayland itself; DISPLAY names it.
+westonsession_start() {
+    local size=${1:-1280x1024} width height
+    IFS=x read -r width height _ <<<"$size"
+    XSESSION_TMP=$(mktemp -d)
+    export XDG_RUNTIME_DIR="$XSESSION_TMP/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    weston --backend=headless-backend.so --xwayland --socket=wayland-test --idle-time=0 \
+        --width="$width" --height="$height" >"$XSESSION_TMP/weston.log" 2>&1 &
+    WESTON_PID=$!
+    local display=""
+    for _ in $(seq 200); do
+        display=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$XSESSION_TMP/weston.log" | head -n1)
+        [[ -n "$display" ]] && break
+        sleep 0.05
+    done
+    [[ -n "$display" ]] || { echo "weston did not start XWayland" >&2; cat "$XSESSION_TMP/weston.log" >&2; return 1; }
+    export DISPLAY=$display WAYLAND_DISPLAY=wayland-test
+    for _ in $(seq 100); do   # XWayland starts on the first connection
+        xprop -root >/dev/null 2>&1 && break
+        sleep 0.05
+    done
+    trap westonsession_stop EXIT
+}
+
+westonsession_stop() {
+    [[ -n "${APP_PID:-}" ]] && kill "$APP_PID" 2>/dev/null || true
+    [[ -n "${WESTON_PID:-}" ]] && kill "$WESTON_PID" 2>/dev/null || true
+    wait 2>/dev/null || true
+    [[ -n "${XSESSION_TMP:-}" ]] && rm -rf "$XSESSION_TMP"
 }

@@ -183,6 +183,30 @@ TEST_F(ChartWindow, EachWindowComputesAndDrawsOnceAndNamesOnce)
     EXPECT_EQ(ProfileScores.ScoreDauer, 0) << "scores computed again";
 }
 
+// A screen picture's 32-bit words go to the encoder as they are; the file must be byte
+// for byte what the same picture converted to three bytes a pixel gives.
+TEST_F(ChartWindow, ScreenWordsEncodeToTheSameBytesAsRgb)
+{
+    for (std::uint8_t member : {1, 0}) {
+        SCOPED_TRACE(member);
+        const auto w = open(member);
+        for (const qreal ratio : {1.0, 1.5}) {
+            QImage words(QSize(808, 580) * ratio, QImage::Format_RGB32);
+            words.setDevicePixelRatio(ratio);
+            words.fill(Qt::white);
+            w->render(&words);
+            ASSERT_EQ(words.format(), QImage::Format_RGB32);
+            const QImage rgb = words.convertToFormat(QImage::Format_RGB888);
+            const auto fromWords = EncodeJpeg({words.width(), words.height(), words.constBits(),
+                                               std::size_t(words.bytesPerLine()), RgbView::Layout::Xrgb32});
+            const auto fromRgb = EncodeJpeg({rgb.width(), rgb.height(), rgb.constBits(), std::size_t(rgb.bytesPerLine()),
+                                             RgbView::Layout::Rgb888});
+            EXPECT_GT(fromRgb.size(), 10000u);
+            EXPECT_TRUE(fromWords == fromRgb);
+        }
+    }
+}
+
 TEST_F(ChartWindow, EmptyTeamShowsCrossAndLabelsOnly)
 {
     Load(TeamRecordBuilder().count(0).allAnswers(1, 5));

@@ -1,0 +1,27 @@
+// Reading a top-level window's outer rectangle back from the X server.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRegion>
+
+#include <optional>
+
+class QWidget;
+
+// What the X server shows of a window's outer rectangle (frame and title bar included),
+// in device pixels.
+struct ScreenPicture {
+    QImage image;          // Format_RGB32, the outer rectangle's size
+    QRegion unread;        // parts of `image` the server could not give (off the screen)
+    QPoint clientOffset;   // where the window's client area starts in `image`
+};
+
+// Reads the outer rectangle of `window` from the window that holds it on the screen (the
+// window manager's frame, or the window itself without one), not from the root window,
+// which some servers (XWayland) cannot read. The frame is the rectangle the window
+// manager reports in _NET_FRAME_EXTENTS; without that report, the frame window's opaque
+// part. Uses a shared-memory segment kept for the process where the server offers one,
+// so the picture usually wraps that segment without a copy: it is valid until the next
+// call. No value where the program does not run on X11 or the server refuses the read.
+std::optional<ScreenPicture> ReadOuterRectangle(QWidget *window);

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs a command on a display of its own and stops the display afterwards:
+#   run_on_display.sh openbox|none|weston-xwayland [SCREEN] -- COMMAND...
+# openbox: Xvfb with the openbox window manager; none: Xvfb alone; weston-xwayland:
+# XWayland on a headless weston. The command runs as an X11 client in every case.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/xsession.sh"
+kind=$1; shift
+size=""
+if [[ "$1" != "--" ]]; then size=$1; shift; fi
+shift   # --
+case $kind in
+    openbox) xsession_start "${size:-1280x1024x24}" ;;
+    none) XSESSION_NO_WM=1 xsession_start "${size:-1280x1024x24}" ;;
+    weston-xwayland) westonsession_start "${size:-1280x1024}" ;;
+    *) echo "unknown display kind $kind" >&2; exit 2 ;;
+esac
+export QT_QPA_PLATFORM=xcb
+"$@"
