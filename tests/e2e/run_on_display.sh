@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs a command on a display of its own and stops the display afterwards:
-#   run_on_display.sh openbox|none|weston-xwayland [SCREEN] -- COMMAND...
+#   run_on_display.sh openbox|none|weston-xwayland|weston-wayland [SCREEN] -- COMMAND...
 # openbox: Xvfb with the openbox window manager; none: Xvfb alone; weston-xwayland:
-# XWayland on a headless weston. The command runs as an X11 client in every case.
+# XWayland on a headless weston. The command runs as an X11 client there, and as a
+# native Wayland client with weston-wayland.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xsession.sh"
@@ -13,8 +14,13 @@ shift   # --
 case $kind in
     openbox) xsession_start "${size:-1280x1024x24}" ;;
     none) XSESSION_NO_WM=1 xsession_start "${size:-1280x1024x24}" ;;
-    weston-xwayland) westonsession_start "${size:-1280x1024}" ;;
+    weston-xwayland|weston-wayland) westonsession_start "${size:-1280x1024}" ;;
     *) echo "unknown display kind $kind" >&2; exit 2 ;;
 esac
-export QT_QPA_PLATFORM=xcb
+if [[ $kind == weston-wayland ]]; then
+    export QT_QPA_PLATFORM=wayland
+    unset DISPLAY
+else
+    export QT_QPA_PLATFORM=xcb
+fi
 "$@"

@@ -131,6 +131,7 @@ TEST_F(Snapshot, IsTheWindowAsShown)
     const Match m = FindChart(shot, chart, designed);
     EXPECT_LT(m.difference, 4.0) << "the chart panel is not in the picture";
     EXPECT_GT(m.offset.y(), designed.y()) << "no title bar above the window";
+    if (!qEnvironmentVariableIsEmpty("KEEP_SNAPSHOT")) shot.save(qEnvironmentVariable("KEEP_SNAPSHOT"));
 }
 
 TEST_F(Snapshot, PartsOffTheScreenComeFromTheWindowsDrawing)
