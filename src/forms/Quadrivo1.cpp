@@ -11,6 +11,7 @@
 #include "WindowFrame.h"
 #include "teamGLOBAL.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QPushButton>
 #include <QThread>
@@ -178,7 +179,13 @@ void Tquadrivo1frm::button_endeClick(QObject *)
     if (SaveGraphics) {
         button_ende->hide();
         FlushToScreen(this);   // the button's area repainted and on the screen
-        QThread::msleep(50);   // a compositing window manager needs a moment more
+        // A compositing window manager needs a moment more: 50 ms, without handling any
+        // event. The capture's buffers are made ready within that time, not after it.
+        QElapsedTimer wait;
+        wait.start();
+        PrepareCapture(this);
+        if (const qint64 left = 50 - wait.elapsed(); left > 0)
+            QThread::msleep(std::uint64_t(left));
         try {
             JpegImage jpeg;
             CaptureForegroundWindow(Image1->bitmap(), 0, this);

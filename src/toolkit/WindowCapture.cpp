@@ -24,6 +24,18 @@ void FlushToScreen(QWidget *window)
     QGuiApplication::sync();      // waits until the window system has processed them
 }
 
+void PrepareCapture(QWidget *window)
+{
+    // A read whose picture is dropped maps every buffer on both sides; touching each page
+    // of it here spares the encoder the page faults.
+    if (const auto screen = ReadOuterRectangle(window)) {
+        const uchar *bits = screen->image.constBits();
+        volatile uchar sink = 0;
+        for (qsizetype i = 0; i < screen->image.sizeInBytes(); i += 4096)
+            sink = sink + bits[i];
+    }
+}
+
 namespace {
 
 // True where every pixel has the same colour: what a server that cannot read a window

@@ -31,6 +31,11 @@ QImage RenderOuterPicture(QWidget *window);
 // The same at a given outer size in device pixels, the client area at `clientOffset`.
 QImage RenderOuterPicture(QWidget *window, QSize outer, QPoint clientOffset);
 
+// Sets up what a capture of `window` needs (on X11 the shared-memory segment, its pages
+// and the server's side of it) without taking the picture, so that a capture right after
+// costs only the read itself.
+void PrepareCapture(QWidget *window);
+
 // Makes sure what the window last painted has reached the window system before its
 // pixels are read back.
 void FlushToScreen(QWidget *window);
