@@ -35,7 +35,7 @@ void LoadSample()
     const QString path = Scratch().filePath(QStringLiteral("TEAM.dat"));
     SampleTeam().writeTo(path);
     ReadTeamFile(path);
-    DataFileName = path;
+    DataFileName = QFile::encodeName(path);
 }
 
 // A picture like a chart window's snapshot: the window drawn into an image of 808 x 580.
@@ -174,7 +174,7 @@ void BM_CloseButtonToFile(benchmark::State &state)
     LoadSample();
     SelectedMember = 1;
     SaveGraphics = true;
-    DataFileName = Scratch().filePath(QStringLiteral("TEAM.dat"));
+    DataFileName = QFile::encodeName(Scratch().filePath(QStringLiteral("TEAM.dat")));
     for (auto _ : state) {
         state.PauseTiming();
         auto window = std::make_unique<Tquadrivo1frm>();

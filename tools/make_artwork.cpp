@@ -118,7 +118,7 @@ int main(int argc, char **argv)
     const QImage logo = Logo().convertToFormat(QImage::Format_RGB888);
     const std::vector<unsigned char> jpeg =
         EncodeJpeg(RgbView{logo.width(), logo.height(), logo.constBits(), std::size_t(logo.bytesPerLine())});
-    WriteFileAtomically(dir + QStringLiteral("logo.jpg"), jpeg.data(), jpeg.size());
+    WriteFileAtomically(QFile::encodeName(dir + QStringLiteral("logo.jpg")), jpeg.data(), jpeg.size());
     const QImage exit = ExitGlyph();
     const bool ok = exit.save(dir + QStringLiteral("exit.png"))
         && Greyed(exit).save(dir + QStringLiteral("exit_disabled.png"))

@@ -1,11 +1,13 @@
 // The file name under which a chart window's snapshot is saved.
 #pragma once
 
-#include <QString>
+#include <QByteArray>
 
 #include <cstdint>
 
 // The data file's path less the last four characters of its file name, then the member
-// number or "-gesamt" for the whole team (member 0), then ".jpg". A file name shorter
-// than four characters is dropped whole, so the snapshot stays in the data file's folder.
-QString SnapshotFileName(const QString &dataFileName, std::uint8_t member);
+// number or "-gesamt" for the whole team (member 0), then ".jpg". Paths are bytes as the
+// file system spells them; a character is one UTF-8 sequence, or one byte where the name
+// is not UTF-8. A file name shorter than four characters is dropped whole, so the
+// snapshot stays in the data file's folder.
+QByteArray SnapshotFileName(const QByteArray &dataFileName, std::uint8_t member);

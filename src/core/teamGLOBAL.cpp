@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 TeamFile TeamData;
-QString DataFileName;
+QByteArray DataFileName;
 bool SaveGraphics = false;
 std::uint8_t SelectedMember = 0;
 bool FirstActivation = false;
@@ -55,9 +55,13 @@ private:
 
 int ReadTeamFile(const QString &path)
 {
+    return ReadTeamFile(QFile::encodeName(path));
+}
+
+int ReadTeamFile(const QByteArray &native)
+{
     TeamData.bytes.fill(0);
-    const QByteArray native = QFile::encodeName(path);
-    if (native.isEmpty())
+    if (native.isEmpty() || native.contains('\0'))   // a NUL would end the name early
         return ReadOpenFailed;
 
     // Read-only: the file is never written, so a write-protected file or medium must

@@ -1,6 +1,7 @@
 // Shared application state of both windows, and the team record read from the data file.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
@@ -33,7 +34,7 @@ struct TeamFile {
 };
 
 extern TeamFile TeamData;            // all zero until ReadTeamFile fills it
-extern QString DataFileName;         // full path of the chosen data file
+extern QByteArray DataFileName;      // full path of the chosen data file, as the file system spells it
 extern bool SaveGraphics;            // closing a chart window with its button writes a snapshot
 extern std::uint8_t SelectedMember;  // 0 = whole team, 1 to 3 = that member
 extern bool FirstActivation;         // set by each window's creation, cleared by its first activation
@@ -41,7 +42,8 @@ extern bool FirstActivation;         // set by each window's creation, cleared b
 // Reads the first 2116 bytes of the file at `path` into TeamData. Returns 0 on success,
 // otherwise a non-zero code; it never throws. On failure TeamData holds the bytes that
 // were read, the rest zero.
-int ReadTeamFile(const QString &path);
+int ReadTeamFile(const QByteArray &path);
+int ReadTeamFile(const QString &path);   // the same for a path held as text
 
 // Failure codes of ReadTeamFile; callers only tell 0 from the rest.
 enum ReadTeamFileResult : int {

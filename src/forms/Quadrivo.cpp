@@ -2,14 +2,13 @@
 
 #include "Artwork.h"
 #include "ErrorDisplay.h"
+#include "FileOpenDialog.h"
 #include "ImageBox.h"
 #include "Quadrivo1.h"
 #include "WindowFrame.h"
 #include "teamGLOBAL.h"
 
-#include <QDir>
 #include <QEvent>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -96,18 +95,14 @@ Tquadrivofrm::Tquadrivofrm(QWidget *parent) : QWidget(parent)
     FormCreate(this);   // last: every component exists
 }
 
-QFileDialog *Tquadrivofrm::CreateOpenDialog()
+FileOpenDialog *Tquadrivofrm::CreateOpenDialog()
 {
-    auto *dialog = new QFileDialog(this);
+    // The program's own dialog: it starts in the working folder whatever the bytes of its
+    // name, keeps no history and writes no settings, and opens exactly what is typed.
+    auto *dialog = new FileOpenDialog(this);
     dialog->setObjectName(QStringLiteral("OpenDialog1"));
-    // Qt's own dialog behaves the same on every desktop; the program writes nothing, so
-    // the dialog offers no renaming, deleting or new folders either.
-    dialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ReadOnly);
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setDirectory(QDir::currentPath());
-    dialog->selectFile(QStringLiteral("TEAM.dat"));
-    dialog->setSizeGripEnabled(true);
+    dialog->setFolder(WorkingFolder());
+    dialog->setFileName(QStringLiteral("TEAM.dat"));
     return dialog;
 }
 
@@ -161,8 +156,8 @@ void Tquadrivofrm::FormActivate(QObject *)
         // Made when it is needed and released after its one use: a file dialog is the
         // costliest part of the window to build and to keep.
         OpenDialog1 = CreateOpenDialog();
-        const bool chosen = OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFiles().isEmpty();
-        const QString chosenFile = chosen ? OpenDialog1->selectedFiles().constFirst() : QString();
+        const bool chosen = OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFile().isEmpty();
+        const QByteArray chosenFile = chosen ? OpenDialog1->selectedFile() : QByteArray();
         delete std::exchange(OpenDialog1, nullptr);
         if (!chosen) {
             close();   // a cancelled dialog ends the program at once

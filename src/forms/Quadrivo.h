@@ -7,7 +7,7 @@
 #include <cstdint>
 
 class ImageBox;
-class QFileDialog;
+class FileOpenDialog;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -21,7 +21,7 @@ public:
 
     // Components, in the order of the window's design; all are children of the window.
     QPushButton *button_ende = nullptr;
-    QFileDialog *OpenDialog1 = nullptr;   // exists while the one-time work shows it
+    FileOpenDialog *OpenDialog1 = nullptr;   // exists while the one-time work shows it
     QLabel *Label18 = nullptr;
     QLineEdit *Edit1 = nullptr;
     QPushButton *Button1 = nullptr;
@@ -51,7 +51,7 @@ protected:
 
 private:
     void ShowView(std::uint8_t member, QPushButton *used);
-    QFileDialog *CreateOpenDialog();
+    FileOpenDialog *CreateOpenDialog();
     bool AskSaveGraphics();
 
     bool m_activationDone = false;

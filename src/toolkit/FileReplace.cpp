@@ -83,6 +83,8 @@ int LinkUnnamed(int fd, int dir, const std::string &name)
 
 int ReplaceFileContents(const QByteArray &path, const void *bytes, std::size_t size)
 {
+    if (path.contains('\0'))   // the system would read the name only up to it
+        return EINVAL;
     const qsizetype slash = path.lastIndexOf('/');
     const std::string folder = slash < 0 ? std::string(".") : slash == 0 ? std::string("/") : path.left(slash).toStdString();
     const std::string leaf = path.mid(slash + 1).toStdString();

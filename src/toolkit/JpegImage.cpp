@@ -199,10 +199,10 @@ QImage DecodeJpeg(const QByteArray &data)
     return image;
 }
 
-void WriteFileAtomically(const QString &path, const void *bytes, std::size_t size)
+void WriteFileAtomically(const QByteArray &path, const void *bytes, std::size_t size)
 {
-    if (ReplaceFileContents(QFile::encodeName(path), bytes, size) != 0)
-        throw FileCreateError(path);
+    if (ReplaceFileContents(path, bytes, size) != 0)
+        throw FileCreateError(QFile::decodeName(path));
 }
 
 void JpegImage::Assign(const QImage &picture)
@@ -229,6 +229,11 @@ const std::vector<unsigned char> &JpegImage::encoded()
 }
 
 void JpegImage::SaveToFile(const QString &path)
+{
+    SaveToFile(QFile::encodeName(path));
+}
+
+void JpegImage::SaveToFile(const QByteArray &path)
 {
     const std::vector<unsigned char> &data = encoded();
     WriteFileAtomically(path, data.data(), data.size());

@@ -52,7 +52,7 @@ QImage DecodeJpeg(const QByteArray &data);
 // Writes `bytes` to `path` atomically, replacing only the directory entry (see
 // ReplaceFileContents): an earlier file is replaced only by a complete new one, and a
 // link at the name is replaced, never followed. Throws FileCreateError.
-void WriteFileAtomically(const QString &path, const void *bytes, std::size_t size);
+void WriteFileAtomically(const QByteArray &path, const void *bytes, std::size_t size);
 
 class JpegImage
 {
@@ -61,6 +61,7 @@ public:
     void Assign(const QImage &picture);
     // Encodes (if not done yet) and writes the file atomically; the encoding comes
     // first, so an encoding error leaves no file behind.
+    void SaveToFile(const QByteArray &path);   // a path as the file system spells it
     void SaveToFile(const QString &path);
     const std::vector<unsigned char> &encoded();
 

@@ -23,10 +23,17 @@ TEST(SnapshotFileName, CutsFourCharactersOfTheFileNameOnly)
         {"/Grüße/Übung.dat", 1, "/Grüße/Übung1.jpg"},
         {"TEAM.dat", 1, "TEAM1.jpg"},
         {"ab", 3, "3.jpg"},
+        // Characters, not bytes or UTF-16 units: a non-BMP character counts once...
+        {"/d/x\xF0\x9F\x98\x80" "abc", 1, "/d/x1.jpg"},
+        {"/d/\xF0\x9F\x98\x80" "abcd", 1, "/d/\xF0\x9F\x98\x80" "1.jpg"},
+        // ...and a folder or name that is not UTF-8 keeps its bytes, one character each.
+        {"/d/\xE4\xF6\xFC/TEAM.dat", 1, "/d/\xE4\xF6\xFC/TEAM1.jpg"},
+        {"/d/T\xC4\xE4M.dat", 0, "/d/T\xC4\xE4M-gesamt.jpg"},
+        {"/d/\xE4.dat", 2, "/d/\xE4" "2.jpg"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.data);
-        EXPECT_EQ(SnapshotFileName(QString::fromUtf8(c.data), std::uint8_t(c.member)), QString::fromUtf8(c.expected));
+        EXPECT_EQ(SnapshotFileName(QByteArray(c.data), std::uint8_t(c.member)), QByteArray(c.expected));
     }
 }
 

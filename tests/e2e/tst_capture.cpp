@@ -90,7 +90,7 @@ protected:
         ResetTeamGlobals();
         ASSERT_TRUE(SampleTeam().writeTo(dir.path(QStringLiteral("TEAM.dat"))));
         ASSERT_EQ(ReadTeamFile(dir.path(QStringLiteral("TEAM.dat"))), 0);
-        DataFileName = dir.path(QStringLiteral("TEAM.dat"));
+        DataFileName = QFile::encodeName(dir.path(QStringLiteral("TEAM.dat")));
         SaveGraphics = true;
     }
 

@@ -225,7 +225,7 @@ protected:
     void SetUp() override
     {
         ChartWindow::SetUp();
-        DataFileName = dir.path(QStringLiteral("TEAM.dat"));
+        DataFileName = QFile::encodeName(dir.path(QStringLiteral("TEAM.dat")));
         SaveGraphics = true;
     }
 
@@ -317,7 +317,7 @@ TEST_F(Snapshot, FailuresAreShownAndTheWindowStillCloses)
         if (c.makeFolder) {
             ASSERT_TRUE(QDir().mkpath(c.target));
         }
-        DataFileName = c.dataFile;
+        DataFileName = QFile::encodeName(c.dataFile);
         QString text, caption;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         bool buttonHiddenMeanwhile = false;

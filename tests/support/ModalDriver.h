@@ -2,8 +2,10 @@
 // per newly opened modal widget, from inside their own event loops.
 #pragma once
 
+#include "FileOpenDialog.h"
+
 #include <QApplication>
-#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -33,10 +35,10 @@ public:
     static Step chooseFile(const QString &path)
     {
         return [path](QWidget *w) {
-            auto *dialog = qobject_cast<QFileDialog *>(w);
+            auto *dialog = qobject_cast<FileOpenDialog *>(w);
             if (!dialog)
                 return;
-            dialog->selectFile(path);
+            dialog->fileNameEdit()->setText(path);
             QMetaObject::invokeMethod(dialog, "accept");
         };
     }
