@@ -9,6 +9,7 @@
 #include "SnapshotName.h"
 #include "WindowCapture.h"
 #include "WindowFrame.h"
+#include "WindowTitle.h"
 #include "teamGLOBAL.h"
 
 #include <QElapsedTimer>
@@ -132,8 +133,8 @@ bool Tquadrivo1frm::event(QEvent *e)
 void Tquadrivo1frm::FormActivate(QObject *)
 {
     const QString name = TeamData.MemberName(SelectedMember);
-    if (SelectedMember > 0)
-        setWindowTitle(windowTitle() + QStringLiteral(": ") + name);
+    if (SelectedMember > 0)   // the title shows control characters of a name as stand-ins
+        setWindowTitle(windowTitle() + QStringLiteral(": ") + TitleSafe(name));
     else
         setWindowTitle(TeamCaption);
 

@@ -8,6 +8,7 @@
 #include "Quadrivo1Profile.h"
 #include "TeamRecordBuilder.h"
 #include "TempDir.h"
+#include "WindowTitle.h"
 #include "teamGLOBAL.h"
 
 #include <QAccessible>
@@ -106,6 +107,33 @@ TEST_F(ChartWindow, CaptionAndTitleNameTheView)
         EXPECT_LE(w->Chart1->Title().back().size(), 46);
         EXPECT_FALSE(FirstActivation);
     }
+}
+
+// Control characters in a name reach the window title only as stand-ins; the chart's
+// title shows the name as stored. Non-BMP characters, which titles can carry, pass whole.
+TEST_F(ChartWindow, ControlCharactersInNamesAreStandInsInTheTitleOnly)
+{
+    const QString r(QChar::ReplacementCharacter);
+    struct Case { const char *what; QByteArray stored; QString inTitle; };
+    const Case cases[] = {
+        {"an escape sequence", QByteArray("Eva\x1B[2J\x1B]0;x\x07"), QStringLiteral("Eva") + r + QStringLiteral("[2J") + r + QStringLiteral("]0;x") + r},
+        {"the five C1 bytes", QByteArray("\x81\x8D\x8F\x90\x9D"), r + r + r + r + r},
+        {"NUL inside the name", QByteArray("Ab\0cd", 5), QStringLiteral("Ab") + r + QStringLiteral("cd")},
+        {"DEL, tab, newline", QByteArray("a\x7F" "b\tc\nd"), QStringLiteral("a") + r + QStringLiteral("b") + r + QStringLiteral("c") + r + QStringLiteral("d")},
+        {"Windows-1252 letters stay", QByteArray("J\xFCrgen \x80 \x9F"), QStringLiteral("Jürgen € Ÿ")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        TeamRecordBuilder team;
+        team.count(1).name(1, c.stored);
+        Load(team);
+        const auto w = open(1);
+        EXPECT_EQ(w->windowTitle(), Design + QStringLiteral(": ") + c.inTitle);
+        EXPECT_EQ(w->Chart1->Title().back(), QStringLiteral("Name: ") + TeamData.MemberName(1));
+        EXPECT_EQ(TeamData.MemberName(1).size(), c.stored.size());
+    }
+    const QString nonBmp = QStringLiteral("x\U0001F600y");
+    EXPECT_EQ(TitleSafe(nonBmp), nonBmp);
 }
 
 TEST_F(ChartWindow, FirstActivationDrawsTheTableOfPoints)
