@@ -60,11 +60,6 @@ Tquadrivofrm::Tquadrivofrm(QWidget *parent) : QWidget(parent)
     Button2 = MakeViewButton(QStringLiteral("Button2"), QStringLiteral("Teammitglied 2"), {32, 116, 110, 33}, this);
     Button3 = MakeViewButton(QStringLiteral("Button3"), QStringLiteral("Teammitglied 3"), {32, 156, 110, 33}, this);
     Button13 = MakeViewButton(QStringLiteral("Button13"), QStringLiteral("Gesamtteam"), {32, 228, 113, 33}, this);
-    for (QPushButton *b : {Button1, Button2, Button3}) {
-        QPalette p = b->palette();
-        p.setColor(QPalette::ButtonText, Qt::black);
-        b->setPalette(p);
-    }
 
     Image1 = new ImageBox(this);
     Image1->setObjectName(QStringLiteral("Image1"));

@@ -119,13 +119,37 @@ QFont WindowFont()
     return PixelFont(QStringLiteral("MS Sans Serif"), 11);
 }
 
+QPalette FormPalette()
+{
+    const QColor black(Qt::black), white(Qt::white);
+    const QColor face(0xF0, 0xF0, 0xF0), mid(0xC8, 0xC8, 0xC8), dark(0xA0, 0xA0, 0xA0), greyText(0x6D, 0x6D, 0x6D);
+    QPalette p(black, face, white, dark, mid, black, white, white, white);
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::ButtonText, black);
+        p.setColor(group, QPalette::Highlight, QColor(0x00, 0x78, 0xD7));
+        p.setColor(group, QPalette::HighlightedText, white);
+        p.setColor(group, QPalette::Shadow, QColor(0x69, 0x69, 0x69));
+        p.setColor(group, QPalette::AlternateBase, QColor(0xF7, 0xF7, 0xF7));
+        p.setColor(group, QPalette::PlaceholderText, greyText);
+        p.setColor(group, QPalette::Link, QColor(0x00, 0x00, 0xEE));
+        p.setColor(group, QPalette::LinkVisited, QColor(0x55, 0x1A, 0x8B));
+    }
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::PlaceholderText})
+        p.setColor(QPalette::Disabled, role, greyText);
+    p.setColor(QPalette::Disabled, QPalette::Highlight, mid);
+    p.setColor(QPalette::Disabled, QPalette::HighlightedText, black);
+    return p;
+}
+
 void SetUpForm(QWidget *form, const QString &caption)
 {
     form->setWindowTitle(caption);
     form->setFont(WindowFont());
-    QPalette white = form->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    form->setPalette(white);
+    // The windows' colours are part of their design (a white form, black texts, light
+    // buttons), not the desktop's: a dark desktop palette would put white text on the
+    // white form. Dialogs and message boxes, which are windows of their own, keep the
+    // desktop's palette.
+    form->setPalette(FormPalette());
     form->setAutoFillBackground(true);
 }
 

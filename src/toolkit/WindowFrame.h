@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QPalette>
 #include <QSize>
 
 class QWidget;
@@ -22,7 +23,11 @@ QFont WindowFont();
 class QPushButton;
 class QRect;
 
-// What both windows share: their caption, the window font and a white background.
+// The fixed colours of both windows, whatever the desktop's palette: white form and
+// fields, black texts, light grey buttons; at least 4.5:1 between every text and its ground.
+QPalette FormPalette();
+
+// What both windows share: their caption, the window font and their fixed colours.
 void SetUpForm(QWidget *form, const QString &caption);
 
 // The close button "S&chließen" with the exit glyph, at `geometry` in `form`.
