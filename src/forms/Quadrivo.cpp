@@ -129,14 +129,13 @@ void Tquadrivofrm::keyPressEvent(QKeyEvent *e)
 
 bool Tquadrivofrm::AskSaveGraphics()
 {
-    QMessageBox question(QMessageBox::Question, QStringLiteral("Bestätigung"),
+    CentredMessageBox question(QMessageBox::Question, QStringLiteral("Bestätigung"),
                          QStringLiteral("Sollen die Grafiken abgespeichert werden?"), QMessageBox::NoButton, this);
     question.setObjectName(QStringLiteral("SaveQuestion"));
     QPushButton *yes = question.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
     QPushButton *no = question.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
     question.setDefaultButton(yes);
     question.setEscapeButton(no);
-    CentreOnScreen(&question);
     question.exec();
     return question.clickedButton() == yes;
 }
@@ -160,6 +159,7 @@ void Tquadrivofrm::FormActivate(QObject *)
         }
         DataFileName = chosenFile;
         SaveGraphics = AskSaveGraphics();
+        ActivateAfterModal(this);
         if (ReadTeamFile(DataFileName) != 0) {
             ShowPlainMessage(this, QStringLiteral("Datei lässt sich nicht öffnen"));
             close();
@@ -182,6 +182,7 @@ void Tquadrivofrm::ShowView(std::uint8_t member, QPushButton *used)
     quadrivo1frm->exec();
     quadrivo1frm->close();
     delete std::exchange(quadrivo1frm, nullptr);   // every view gets a window of its own
+    ActivateAfterModal(this);   // also after an error box that the chart window showed
 
     QFont regular = used->font();
     regular.setBold(false);

@@ -1,5 +1,7 @@
 #include "ErrorDisplay.h"
 
+#include "WindowFrame.h"
+
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -17,24 +19,35 @@ QString DefaultErrorText(const QString &message)
 
 void CentreOnScreen(QWidget *window)
 {
-    window->adjustSize();
     QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    // Centred with its frame, which the window manager adds only once the box is shown.
+    const QMargins frame = ExpectedFrameMargins(window);
+    MoveFrameTo(window, PlaceOnScreen(window->size().grownBy(frame), screen->availableGeometry()));
+}
+
+void CentredMessageBox::showEvent(QShowEvent *event)
+{
+    QMessageBox::showEvent(event);   // sets the box's final size
+    // Placed before the box is on the screen, with the frame it will get. Window managers
+    // differ in how they read a first position; where this one put the box elsewhere, it
+    // is moved once its frame is known.
+    CentreOnScreen(this);
+    const QPoint placed = pos();
+    WhenFramed(this, [this, placed](const QMargins &) {
+        MoveFrameTo(this, placed);
+    });
 }
 
 namespace {
 
 void ShowBox(QWidget *parent, QMessageBox::Icon icon, const QString &text)
 {
-    QMessageBox box(icon, ApplicationTitle, text, QMessageBox::Ok, parent);
+    CentredMessageBox box(icon, ApplicationTitle, text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.setTextFormat(Qt::PlainText);
-    CentreOnScreen(&box);
     box.exec();
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QString>
 
 class QWidget;
@@ -18,8 +19,19 @@ void ShowDefaultError(QWidget *parent, const QString &message);
 // Plain box: the application's title as caption, no icon, one "OK".
 void ShowPlainMessage(QWidget *parent, const QString &text);
 
-// Centres a top-level widget (a dialog or a message box) on its screen once it knows its size.
+// Centres a top-level widget on its screen at its present size, frame included.
 void CentreOnScreen(QWidget *window);
+
+// A message box centred on its screen with its frame. It centres itself when it is shown,
+// once it has laid itself out and before it is on the screen.
+class CentredMessageBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+};
 
 // An application object that lets no exception cross the event loop: a failure that an
 // event handler did not catch goes to the default error display, and the program goes on.

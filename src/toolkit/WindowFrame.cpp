@@ -1,7 +1,9 @@
 #include "WindowFrame.h"
 
 #include "Artwork.h"
+#include "X11Screen.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
@@ -11,14 +13,19 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <functional>
+#include <utility>
+
 namespace {
 
-// Watches a window until the window manager has reported its frame, then fits the frame
-// to the outer size. Polls briefly as well, since a frame report comes without an event.
-class FrameFitter : public QObject
+// Watches a window until the window manager has reported its frame, then runs an action
+// with the frame's margins, once. Polls briefly as well, since a frame report comes
+// without an event; without a window manager none comes, and the action never runs.
+class FrameWatcher : public QObject
 {
 public:
-    FrameFitter(QWidget *window, QSize outer) : QObject(window), m_window(window), m_outer(outer)
+    FrameWatcher(QWidget *window, std::function<void(const QMargins &)> action)
+        : QObject(window), m_window(window), m_action(std::move(action))
     {
         window->installEventFilter(this);
         m_poll.setInterval(10);
@@ -26,8 +33,10 @@ public:
             if (++m_polls > MaxPolls)
                 finish();
             else
-                tryFit();
+                tryAct();
         });
+        if (window->isVisible())
+            m_poll.start();
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -42,7 +51,7 @@ public:
             case QEvent::Resize:
             case QEvent::WindowActivate:
             case QEvent::Expose:
-                tryFit();
+                tryAct();
                 break;
             default:
                 break;
@@ -52,7 +61,7 @@ public:
     }
 
 private:
-    void tryFit()
+    void tryAct()
     {
         QWindow *handle = m_window->windowHandle();
         if (!handle || !handle->isVisible())
@@ -60,11 +69,8 @@ private:
         const QMargins margins = handle->frameMargins();
         if (margins.isNull())
             return;
-        const QSize client(m_outer.width() - margins.left() - margins.right(),
-                           m_outer.height() - margins.top() - margins.bottom());
-        m_window->resize(client);
-        centre(m_window, m_outer);
         finish();
+        m_action(margins);
     }
 
     void finish()
@@ -74,32 +80,88 @@ private:
         deleteLater();
     }
 
-public:
-    static void centre(QWidget *window, QSize outer)
-    {
-        QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-        if (!screen)
-            return;
-        QRect frame(QPoint(0, 0), outer);
-        frame.moveCenter(screen->availableGeometry().center());
-        window->move(frame.topLeft());   // a top-level's position is its frame's
-    }
-
-private:
-    static constexpr int MaxPolls = 100;   // about a second; no window manager reports none
+    static constexpr int MaxPolls = 100;   // about a second
     QWidget *m_window;
-    QSize m_outer;
+    std::function<void(const QMargins &)> m_action;
     QTimer m_poll;
     int m_polls = 0;
 };
 
+void Centre(QWidget *window, QSize outer)
+{
+    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        MoveFrameTo(window, PlaceOnScreen(outer, screen->availableGeometry()));
+}
+
 } // namespace
+
+void MoveFrameTo(QWidget *window, QPoint topLeft)
+{
+    // Window managers read a position that a program sets on its window in different ways
+    // (the frame's corner or the client's, before and after mapping); once the window is
+    // framed, the window manager is asked to put the frame's corner there, which the
+    // request says in so many words.
+    if (MoveFrameOnX11(window, topLeft))
+        return;
+    window->move(topLeft);   // a window's position is its frame's
+}
+
+void ActivateAfterModal(QWidget *window)
+{
+    QWidget *top = window->window();
+    if (QWindow *handle = top->windowHandle(); handle && top->isVisible())
+        handle->requestActivate();
+}
+
+QPoint PlaceOnScreen(QSize outer, const QRect &available)
+{
+    QRect frame(QPoint(0, 0), outer);
+    frame.moveCenter(available.center());
+    // Too wide or too high: the title bar and the top-left corner stay on the screen, where
+    // the window can still be moved and its controls reached.
+    if (outer.width() > available.width())
+        frame.moveLeft(available.left());
+    if (outer.height() > available.height())
+        frame.moveTop(available.top());
+    return frame.topLeft();
+}
+
+QMargins ExpectedFrameMargins(QWidget *window)
+{
+    const auto marginsOf = [](QWidget *w) {
+        QWindow *handle = w ? w->windowHandle() : nullptr;
+        return handle && handle->isVisible() ? handle->frameMargins() : QMargins();
+    };
+    if (const QMargins own = marginsOf(window); !own.isNull())
+        return own;
+    // Not on the screen yet: a window manager that offers it says what it will put around
+    // this very window (a fixed-size box may get a narrower frame than a sizeable window).
+    if (const auto asked = AskFrameExtents(window))
+        return *asked;
+    // Not framed yet: the window manager frames the program's other windows alike.
+    if (window->parentWidget())
+        if (const QMargins owner = marginsOf(window->parentWidget()->window()); !owner.isNull())
+            return owner;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (const QMargins other = marginsOf(w); !other.isNull())
+            return other;
+    return {};
+}
+
+void WhenFramed(QWidget *window, std::function<void(const QMargins &)> action)
+{
+    new FrameWatcher(window, std::move(action));
+}
 
 void PlaceWindowCentred(QWidget *window, QSize outer)
 {
     window->resize(outer);
-    FrameFitter::centre(window, outer);
-    new FrameFitter(window, outer);
+    Centre(window, outer);
+    WhenFramed(window, [window, outer](const QMargins &margins) {
+        window->resize(outer.width() - margins.left() - margins.right(), outer.height() - margins.top() - margins.bottom());
+        Centre(window, outer);
+    });
 }
 
 QFont PixelFont(const QString &family, int pixelSize, bool bold)

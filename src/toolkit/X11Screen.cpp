@@ -3,14 +3,17 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QWidget>
+#include <QWindow>
 
 #include <xcb/shm.h>
 #include <xcb/xcb.h>
 
 #include <sys/ipc.h>
 #include <sys/shm.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -223,7 +226,78 @@ QImage SubImage(const QImage &image, const QRect &part)
                   [](void *p) { delete static_cast<QImage *>(p); }, keep);
 }
 
+xcb_atom_t Atom(xcb_connection_t *c, const char *name)
+{
+    Reply<xcb_intern_atom_reply_t> r(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::uint16_t(std::strlen(name)), name), nullptr));
+    return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+xcb_window_t Root(xcb_connection_t *c) { return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root; }
+
+// The window manager lists `name` in _NET_SUPPORTED.
+bool WindowManagerOffers(xcb_connection_t *c, const char *name)
+{
+    const xcb_atom_t wanted = Atom(c, name);
+    Reply<xcb_get_property_reply_t> list(
+        xcb_get_property_reply(c, xcb_get_property(c, 0, Root(c), Atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0, 4096), nullptr));
+    if (!list || list->format != 32)
+        return false;
+    const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(list.get()));
+    const int count = xcb_get_property_value_length(list.get()) / 4;
+    return std::find(atoms, atoms + count, wanted) != atoms + count;
+}
+
+void SendToWindowManager(xcb_connection_t *c, xcb_window_t window, const char *type, std::array<std::uint32_t, 5> data)
+{
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = Atom(c, type);
+    std::copy(data.begin(), data.end(), message.data.data32);
+    xcb_send_event(c, 0, Root(c), XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char *>(&message));
+    xcb_flush(c);
+}
+
 } // namespace
+
+bool MoveFrameOnX11(QWidget *window, QPoint topLeft)
+{
+    xcb_connection_t *c = Connection();
+    QWindow *handle = window->windowHandle();
+    if (!c || !handle || !handle->isVisible())
+        return false;
+    const auto client = xcb_window_t(window->winId());
+    const auto extents = FrameExtents(c, client);
+    if (!extents || !WindowManagerOffers(c, "_NET_MOVERESIZE_WINDOW"))
+        return false;
+    const QPoint want = (QPointF(topLeft) * handle->devicePixelRatio()).toPoint();
+    if (const auto now = GeometryOf(c, client, Root(c)); now && now->rect.topLeft() - QPoint(extents->left(), extents->top()) == want)
+        return true;
+    // Static gravity: the position given is the client area's own, which window managers
+    // agree on (for the frame's corner, NorthWest gravity, openbox and xfwm4 do not).
+    constexpr std::uint32_t Static = 10, X = 1 << 8, Y = 1 << 9, FromApplication = 1 << 12;
+    const QPoint at = want + QPoint(extents->left(), extents->top());
+    SendToWindowManager(c, client, "_NET_MOVERESIZE_WINDOW",
+                        {Static | X | Y | FromApplication, std::uint32_t(at.x()), std::uint32_t(at.y()), 0, 0});
+    return true;
+}
+
+std::optional<QMargins> AskFrameExtents(QWidget *window)
+{
+    xcb_connection_t *c = Connection();
+    if (!c || !WindowManagerOffers(c, "_NET_REQUEST_FRAME_EXTENTS"))
+        return std::nullopt;
+    const auto client = xcb_window_t(window->winId());
+    SendToWindowManager(c, client, "_NET_REQUEST_FRAME_EXTENTS", {0, 0, 0, 0, 0});
+    for (int wait = 0; wait < 50; ++wait) {   // window managers answer within milliseconds
+        if (const auto extents = FrameExtents(c, client); extents && !extents->isNull())
+            return extents;
+        ::usleep(1000);
+    }
+    return std::nullopt;
+}
 
 std::optional<ScreenPicture> ReadOuterRectangle(QWidget *window)
 {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QImage>
+#include <QMargins>
 #include <QPoint>
 #include <QRegion>
 
@@ -25,3 +26,14 @@ struct ScreenPicture {
 // so the picture usually wraps that segment without a copy: it is valid until the next
 // call. No value where the program does not run on X11 or the server refuses the read.
 std::optional<ScreenPicture> ReadOuterRectangle(QWidget *window);
+
+// The frame the window manager will put around `window` before it is shown: asks with
+// _NET_REQUEST_FRAME_EXTENTS where the window manager offers it and waits briefly for
+// the answer. No value without X11, such a window manager, or an answer in time.
+std::optional<QMargins> AskFrameExtents(QWidget *window);
+
+// Asks the window manager to put the top-left corner of `window`'s frame at `topLeft`
+// (logical pixels) with _NET_MOVERESIZE_WINDOW, whose meaning every window manager that
+// offers it shares; does nothing where the frame is there already. False where that
+// cannot be asked: not X11, not framed yet, or no such window manager.
+bool MoveFrameOnX11(QWidget *window, QPoint topLeft);

@@ -1,5 +1,6 @@
 # Sourced by the end-to-end tests and the screenshot script: starts a private X server
-# (Xvfb picks a free display) with the openbox window manager, and stops both on exit.
+# (Xvfb picks a free display) with a window manager (openbox unless XSESSION_WM says
+# xfwm4, icewm or none), and stops both on exit.
 # Needs: Xvfb, openbox, xdotool, xprop, import (imagemagick).
 
 xsession_start() {
@@ -14,8 +15,17 @@ xsession_start() {
     done
     export DISPLAY=":$(head -n1 "$XSESSION_TMP/display")"
     [[ "$DISPLAY" != ":" ]] || { echo "Xvfb did not start" >&2; cat "$XSESSION_TMP/xvfb.log" >&2; return 1; }
-    if [[ -z "${XSESSION_NO_WM:-}" ]]; then
-        openbox --sm-disable >"$XSESSION_TMP/openbox.log" 2>&1 &
+    # The window manager: openbox unless XSESSION_WM names another (xfwm4, icewm) or none.
+    local wm=${XSESSION_WM:-openbox}
+    [[ -n "${XSESSION_NO_WM:-}" ]] && wm=none
+    case $wm in
+        openbox) openbox --sm-disable >"$XSESSION_TMP/wm.log" 2>&1 & ;;
+        xfwm4) xfwm4 --compositor=off --sm-client-disable >"$XSESSION_TMP/wm.log" 2>&1 & ;;
+        icewm) icewm >"$XSESSION_TMP/wm.log" 2>&1 & ;;
+        none) ;;
+        *) echo "unknown window manager $wm" >&2; return 1 ;;
+    esac
+    if [[ $wm != none ]]; then
         OPENBOX_PID=$!
         for _ in $(seq 100); do
             xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
@@ -65,8 +75,14 @@ outer_geometry() {
     done
     [[ -n "$extents" ]] || { echo "window $id has no frame extents" >&2; return 1; }
     read -r l r t b <<<"$extents"
-    eval "$(xdotool getwindowgeometry --shell "$id")"
-    x=$X; y=$Y; w=$WIDTH; h=$HEIGHT
+    # xwininfo, not xdotool: xdotool counts the offset in the frame twice under some
+    # window managers (xfwm4).
+    local info
+    info=$(xwininfo -id "$id")
+    x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    w=$(sed -n 's/.*Width: *//p' <<<"$info")
+    h=$(sed -n 's/.*Height: *//p' <<<"$info")
     echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
 }
 
