@@ -33,8 +33,8 @@ median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 startup_pairs() {
     local f p
     for _ in $(seq "$runs"); do
-        f=$(cd "$work" && "$timer" --kill 'Leeres Fenster' -- "$root/build/bench/empty_window" | head -n1)
-        p=$(cd "$work" && "$timer" --kill 'Velmarin: Auswertung Kestrani' -- "$root/build/src/quadrivo" | head -n1)
+        f=$(cd "$work" && "$timer" --kill 'Leeres Fenster' -- "$root/build/bench/empty_window" 2>/dev/null | head -n1)
+        p=$(cd "$work" && "$timer" --kill 'Velmarin: Auswertung Kestrani' -- "$root/build/src/quadrivo" 2>/dev/null | head -n1)
         echo "$f $p"
     done
 }
@@ -53,7 +53,7 @@ echo
 echo "== start-up: launch to the window mapped (X server's MapNotify), interleaved"
 (unset DBUS_SESSION_BUS_ADDRESS; startup_pairs) >"$work/nobus.txt"
 report_startup "without a D-Bus session bus:" "$work/nobus.txt"
-read -r bus_address bus_pid < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | tr '\n' ' ')
+{ read -r bus_address; read -r bus_pid; } < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
 (export DBUS_SESSION_BUS_ADDRESS=$bus_address; startup_pairs) >"$work/bus.txt"
 report_startup "with a D-Bus session bus:" "$work/bus.txt"
 

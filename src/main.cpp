@@ -12,7 +12,6 @@ int main(int argc, char **argv)
     Application app(argc, argv);
     app.setApplicationName(QStringLiteral("quadrivo"));
     app.setDesktopFileName(QStringLiteral("de.velmarin.quadrivo"));
-    app.setWindowIcon(ApplicationIcon());
 
     // Every text of the program is German, so Qt's own dialogs and boxes are too,
     // whatever the user's locale.
@@ -21,9 +20,10 @@ int main(int argc, char **argv)
     if (qtGerman.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtGerman);
 
-    Tquadrivofrm form;
+    Tquadrivofrm form(nullptr, Tquadrivofrm::Components::AfterShowing);
     quadrivofrm = &form;
     form.show();
+    app.setWindowIcon(ApplicationIcon());   // read and sent once the window is on the screen
     const int code = app.exec();
     quadrivofrm = nullptr;
     return code;

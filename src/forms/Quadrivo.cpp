@@ -34,10 +34,30 @@ QPushButton *MakeViewButton(const QString &name, const QString &text, QRect geom
 
 } // namespace
 
-Tquadrivofrm::Tquadrivofrm(QWidget *parent) : QWidget(parent)
+Tquadrivofrm::Tquadrivofrm(QWidget *parent, Components components) : QWidget(parent)
 {
     setObjectName(QStringLiteral("quadrivofrm"));
     SetUpForm(this, QStringLiteral("Velmarin: Auswertung Kestrani"));
+    PlaceWindowCentred(this, OuterSize);
+    if (components == Components::AtCreation)
+        CreateComponents();
+    FormCreate(this);   // last: the window is made
+}
+
+void Tquadrivofrm::setVisible(bool visible)
+{
+    QWidget::setVisible(visible);   // on the screen now, not painted yet
+    if (visible && !button_ende) {
+        CreateComponents();
+        // Made after the window was shown, they show themselves before its first paint.
+        for (QWidget *w : std::initializer_list<QWidget *>{button_ende, Label18, Edit1, Button1, Button2, Button3,
+                                                           Button13, Image1, Label3})
+            w->show();
+    }
+}
+
+void Tquadrivofrm::CreateComponents()
+{
     button_ende = MakeCloseButton(this, {408, 224, 113, 33});
 
     Label18 = new QLabel(QStringLiteral("Anzahl der Teammitglieder"), this);
@@ -85,9 +105,6 @@ Tquadrivofrm::Tquadrivofrm(QWidget *parent) : QWidget(parent)
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(Button2); });
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(Button3); });
     connect(Button13, &QPushButton::clicked, this, [this] { Button13Click(Button13); });
-
-    PlaceWindowCentred(this, OuterSize);
-    FormCreate(this);   // last: every component exists
 }
 
 FileOpenDialog *Tquadrivofrm::CreateOpenDialog()

@@ -17,7 +17,16 @@ class Tquadrivofrm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tquadrivofrm(QWidget *parent = nullptr);
+    // When the components are made. At the window's creation, as a form's are; or right
+    // after the window is first put on the screen, before its first paint, as the program
+    // does: their texts wake the accessibility bridge and the count field needs the font
+    // database, which would otherwise delay the window's appearance (see BENCHMARKS.md).
+    // Until then the component pointers are null.
+    enum class Components { AtCreation, AfterShowing };
+
+    explicit Tquadrivofrm(QWidget *parent = nullptr, Components components = Components::AtCreation);
+
+    void setVisible(bool visible) override;
 
     // Components, in the order of the window's design; all are children of the window.
     QPushButton *button_ende = nullptr;
@@ -50,6 +59,7 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
 
 private:
+    void CreateComponents();
     void ShowView(std::uint8_t member, QPushButton *used);
     FileOpenDialog *CreateOpenDialog();
     bool AskSaveGraphics();

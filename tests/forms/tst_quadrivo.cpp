@@ -7,6 +7,7 @@
 #include "TempDir.h"
 #include "teamGLOBAL.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QLabel>
 #include "ImageBox.h"
@@ -113,6 +114,41 @@ TEST_F(SelectionWindow, LayoutAsDesigned)
         EXPECT_EQ(nextTabStop(expected[i]), expected[i + 1]) << i;
     EXPECT_EQ(w.palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_TRUE(FirstActivation);
+}
+
+// The program makes the window's components only once the window is on the screen; they
+// must be those of the design all the same, shown, and readable by a screen reader.
+TEST_F(SelectionWindow, ComponentsMadeAfterShowingAreThoseOfTheDesign)
+{
+    const Tquadrivofrm designed;
+    form = std::make_unique<Tquadrivofrm>(nullptr, Tquadrivofrm::Components::AfterShowing);
+    quadrivofrm = form.get();
+    EXPECT_EQ(form->Button1, nullptr);
+    EXPECT_TRUE(FirstActivation);
+    driver.then(ModalDriver::reject());   // the one-time work's dialog, once shown
+    form->show();
+    const auto pairs = [](const Tquadrivofrm &w) {
+        return std::vector<QWidget *>{w.button_ende, w.Label18, w.Edit1, w.Button1, w.Button2,
+                                      w.Button3, w.Button13, w.Image1, w.Label3};
+    };
+    const auto made = pairs(*form), expected = pairs(designed);
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        ASSERT_NE(made[i], nullptr) << i;
+        SCOPED_TRACE(expected[i]->objectName().toStdString());
+        EXPECT_TRUE(made[i]->isVisible());
+        EXPECT_EQ(made[i]->geometry(), expected[i]->geometry());
+        EXPECT_EQ(made[i]->font(), expected[i]->font());
+        EXPECT_EQ(made[i]->focusPolicy(), expected[i]->focusPolicy());
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(made[i]);
+        QAccessibleInterface *b = QAccessible::queryAccessibleInterface(expected[i]);
+        ASSERT_TRUE(a && b);
+        EXPECT_EQ(a->text(QAccessible::Name), b->text(QAccessible::Name));
+        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << "no name for a screen reader";
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->Button1)->text(QAccessible::Name),
+              QStringLiteral("Teammitglied 1"));
+    EXPECT_EQ(form->Button1->nextInFocusChain(), form->Button2);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return driver.done() && !form->isVisible(); }));   // cancelled: ends
 }
 
 TEST_F(SelectionWindow, OpenDialogIsPresetAsDesigned)
