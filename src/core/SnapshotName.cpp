@@ -18,15 +18,32 @@ qsizetype CharacterLength(const char *p, qsizetype left)
     return n;
 }
 
-} // namespace
-
-QByteArray SnapshotFileName(const QByteArray &dataFileName, std::uint8_t member)
+// Where the cut ends the path: four characters before the end of the file name, or at the
+// name's start where it is shorter.
+qsizetype CutPosition(const QByteArray &dataFileName)
 {
     const qsizetype nameStart = dataFileName.lastIndexOf('/') + 1;
     std::vector<qsizetype> starts;   // where each character of the file name begins
     for (qsizetype i = nameStart; i < dataFileName.size(); i += CharacterLength(dataFileName.constData() + i, dataFileName.size() - i))
         starts.push_back(i);
-    const qsizetype cut = starts.size() > 4 ? starts[starts.size() - 4] : nameStart;
+    return starts.size() > 4 ? starts[starts.size() - 4] : nameStart;
+}
+
+} // namespace
+
+QByteArray ViewFileName(const QByteArray &dataFileName, std::uint8_t member, const char *extension)
+{
     const QByteArray suffix = member > 0 ? QByteArray::number(member) : QByteArrayLiteral("-gesamt");
-    return dataFileName.left(cut) + suffix + ".jpg";
+    return dataFileName.left(CutPosition(dataFileName)) + suffix + extension;
+}
+
+QByteArray SnapshotFileName(const QByteArray &dataFileName, std::uint8_t member)
+{
+    return ViewFileName(dataFileName, member, ".jpg");
+}
+
+QByteArray ViewFileStem(const QByteArray &dataFileName)
+{
+    const qsizetype nameStart = dataFileName.lastIndexOf('/') + 1;
+    return dataFileName.mid(nameStart, CutPosition(dataFileName) - nameStart);
 }

@@ -11,3 +11,9 @@
 // is not UTF-8. A file name shorter than four characters is dropped whole, so the
 // snapshot stays in the data file's folder.
 QByteArray SnapshotFileName(const QByteArray &dataFileName, std::uint8_t member);
+
+// The same rule for other files of a view: `extension` (".png", ".pdf") in place of ".jpg".
+QByteArray ViewFileName(const QByteArray &dataFileName, std::uint8_t member, const char *extension);
+
+// The data file's name alone, cut as for snapshots: "TEAM.dat" gives "TEAM".
+QByteArray ViewFileStem(const QByteArray &dataFileName);
