@@ -7,7 +7,7 @@ packages=(cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n libjpeg62
           libxcb1-dev libxcb-shm0-dev libgl-dev fonts-liberation)
 if [[ "${1:-build}" == test ]]; then
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth x11-xkb-utils openbox xfwm4 icewm xdotool x11-utils imagemagick
-               desktop-file-utils appstream dpkg-dev file weston xwayland qt6-wayland qt6ct dbus-daemon)
+               desktop-file-utils appstream dpkg-dev file weston xwayland qt6-wayland qt6ct dbus-daemon poppler-utils xclip)
 fi
 
 missing=()

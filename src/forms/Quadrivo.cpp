@@ -2,7 +2,7 @@
 
 #include "Artwork.h"
 #include "ErrorDisplay.h"
-#include "FileOpenDialog.h"
+#include "FileDialog.h"
 #include "ImageBox.h"
 #include "Quadrivo1.h"
 #include "WindowFrame.h"
@@ -107,15 +107,20 @@ void Tquadrivofrm::CreateComponents()
     connect(Button13, &QPushButton::clicked, this, [this] { Button13Click(Button13); });
 }
 
-FileOpenDialog *Tquadrivofrm::CreateOpenDialog()
+FileDialog *Tquadrivofrm::CreateOpenDialog()
 {
     // The program's own dialog: it starts in the working folder whatever the bytes of its
     // name, keeps no history and writes no settings, and opens exactly what is typed.
-    auto *dialog = new FileOpenDialog(this);
+    auto *dialog = new FileDialog(this);
     dialog->setObjectName(QStringLiteral("OpenDialog1"));
     dialog->setFolder(WorkingFolder());
     dialog->setFileName(QStringLiteral("TEAM.dat"));
     return dialog;
+}
+
+void Tquadrivofrm::OpenWithoutDialog(const QByteArray &dataFile)
+{
+    m_givenFile = CleanPath(dataFile.startsWith('/') ? dataFile : WorkingFolder() + '/' + dataFile);
 }
 
 void Tquadrivofrm::FormCreate(QObject *)
@@ -164,12 +169,16 @@ void Tquadrivofrm::FormActivate(QObject *)
         FirstActivation = false;
         SaveGraphics = false;
 
-        // Made when it is needed and released after its one use: a file dialog is the
-        // costliest part of the window to build and to keep.
-        OpenDialog1 = CreateOpenDialog();
-        const bool chosen = OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFile().isEmpty();
-        const QByteArray chosenFile = chosen ? OpenDialog1->selectedFile() : QByteArray();
-        delete std::exchange(OpenDialog1, nullptr);
+        bool chosen = true;
+        QByteArray chosenFile = m_givenFile;
+        if (chosenFile.isEmpty()) {
+            // Made when it is needed and released after its one use: a file dialog is the
+            // costliest part of the window to build and to keep.
+            OpenDialog1 = CreateOpenDialog();
+            chosen = OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFile().isEmpty();
+            chosenFile = chosen ? OpenDialog1->selectedFile() : QByteArray();
+            delete std::exchange(OpenDialog1, nullptr);
+        }
         if (!chosen) {
             close();   // a cancelled dialog ends the program at once
             return;

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 class ImageBox;
-class FileOpenDialog;
+class FileDialog;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -28,9 +28,13 @@ public:
 
     void setVisible(bool visible) override;
 
+    // The data file to read in place of asking for it: the one-time work then shows no
+    // open dialog. A relative path counts from the working folder.
+    void OpenWithoutDialog(const QByteArray &dataFile);
+
     // Components, in the order of the window's design; all are children of the window.
     QPushButton *button_ende = nullptr;
-    FileOpenDialog *OpenDialog1 = nullptr;   // exists while the one-time work shows it
+    FileDialog *OpenDialog1 = nullptr;   // exists while the one-time work shows it
     QLabel *Label18 = nullptr;
     QLineEdit *Edit1 = nullptr;
     QPushButton *Button1 = nullptr;
@@ -61,10 +65,11 @@ protected:
 private:
     void CreateComponents();
     void ShowView(std::uint8_t member, QPushButton *used);
-    FileOpenDialog *CreateOpenDialog();
+    FileDialog *CreateOpenDialog();
     bool AskSaveGraphics();
 
     bool m_activationDone = false;
+    QByteArray m_givenFile;
 };
 
 // The running selection window, the application's main window.

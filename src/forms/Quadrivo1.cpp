@@ -1,7 +1,9 @@
 #include "Quadrivo1.h"
 
 #include "Artwork.h"
+#include "ChartOutput.h"
 #include "ErrorDisplay.h"
+#include "FileDialog.h"
 #include "ImageBox.h"
 #include "JpegImage.h"
 #include "ProfileChart.h"
@@ -12,7 +14,13 @@
 #include "WindowTitle.h"
 #include "teamGLOBAL.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QEvent>
 #include <QPushButton>
 #include <QThread>
@@ -70,6 +78,22 @@ Tquadrivo1frm::Tquadrivo1frm(QWidget *owner) : QDialog(owner)
     Chart1->setFoot(QStringLiteral("Copyright © 2026 Velmarin Teamdiagnostik"));
     Chart1->setFocusPolicy(Qt::NoFocus);
     Chart1->setAccessibleName(QStringLiteral("Profil"));
+
+    // The chart beyond the screen: to the clipboard, to a file, to the printer. Nothing of
+    // this shows in the window until its context menu is opened.
+    auto *copy = new QAction(QStringLiteral("Bild &kopieren"), Chart1);
+    copy->setObjectName(QStringLiteral("CopyChart"));
+    copy->setShortcut(QKeySequence::Copy);
+    auto *save = new QAction(QStringLiteral("&Speichern unter …"), Chart1);
+    save->setObjectName(QStringLiteral("SaveChartAs"));
+    auto *print = new QAction(QStringLiteral("&Drucken …"), Chart1);
+    print->setObjectName(QStringLiteral("PrintChart"));
+    print->setShortcut(QKeySequence::Print);
+    Chart1->addActions({copy, save, print});
+    Chart1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(copy, &QAction::triggered, this, &Tquadrivo1frm::CopyChart);
+    connect(save, &QAction::triggered, this, &Tquadrivo1frm::SaveChartAs);
+    connect(print, &QAction::triggered, this, &Tquadrivo1frm::PrintChart);
 
     ChartSeries **all[] = {&Series1, &Series2, &Series3, &Series4, &Series5, &Series6, &Series7, &Series8,
                            &Series9, &Series10, &Series11, &Series12, &Series13, &Series14, &Series15,
@@ -173,6 +197,45 @@ void Tquadrivo1frm::FormActivate(QObject *)
     Chart1->setAccessibleDescription(description);
     Chart1->setToolTip(description);
     Chart1->update();
+}
+
+void Tquadrivo1frm::CopyChart()
+{
+    QGuiApplication::clipboard()->setImage(ChartImage(*Chart1));
+}
+
+void Tquadrivo1frm::SaveChartAs()
+{
+    const QByteArray suggested = ViewFileName(DataFileName.isEmpty() ? QByteArray("TEAM.dat") : DataFileName,
+                                              SelectedMember, ".png");
+    const qsizetype slash = suggested.lastIndexOf('/');
+    FileDialog dialog(this, FileDialog::Purpose::Save);
+    dialog.setObjectName(QStringLiteral("SaveDialog"));
+    dialog.setFileTypes({{QStringLiteral("PNG-Bild"), QStringLiteral(".png")},
+                         {QStringLiteral("PDF-Dokument"), QStringLiteral(".pdf")}});
+    dialog.setFolder(slash < 0 ? WorkingFolder() : suggested.left(slash));
+    dialog.setFileName(QFile::decodeName(suggested.mid(slash + 1)));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const bool pdf = dialog.selectedType() == 1;
+    try {
+        const QByteArray bytes = pdf ? ChartPdf(*Chart1, windowTitle()) : ChartPng(*Chart1);
+        WriteFileAtomically(dialog.selectedFile(), bytes.constData(), std::size_t(bytes.size()));
+    } catch (const std::exception &e) {
+        ShowDefaultError(this, QString::fromUtf8(e.what()));
+    }
+}
+
+void Tquadrivo1frm::PrintChart()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(windowTitle());
+    QPrintDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("PrintDialog"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!PaintChartOnPage(*Chart1, printer))
+        ShowDefaultError(this, QStringLiteral("Das Profil kann nicht gedruckt werden"));
 }
 
 void Tquadrivo1frm::button_endeClick(QObject *)

@@ -33,6 +33,12 @@ public:
     void FormCreate(QObject *Sender);
     void button_endeClick(QObject *Sender);
 
+    // The chart's context menu: the chart panel as drawn, at twice its size, to the
+    // clipboard (Ctrl+C); to a PNG or vector PDF file; to the printer (Ctrl+P).
+    void CopyChart();
+    void SaveChartAs();
+    void PrintChart();
+
     // Series n, 1 to 30.
     ChartSeries *series(int n) const;
 

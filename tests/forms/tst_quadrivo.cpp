@@ -1,5 +1,5 @@
 // The team selection window: start-up, the one-time work, the view buttons.
-#include "FileOpenDialog.h"
+#include "FileDialog.h"
 #include "ModalDriver.h"
 #include "Quadrivo.h"
 #include "Quadrivo1.h"
@@ -155,7 +155,7 @@ TEST_F(SelectionWindow, OpenDialogIsPresetAsDesigned)
 {
     bool seen = false;
     driver.then([&](QWidget *w) {
-        auto *dialog = qobject_cast<FileOpenDialog *>(w);
+        auto *dialog = qobject_cast<FileDialog *>(w);
         ASSERT_NE(dialog, nullptr);
         seen = true;
         EXPECT_EQ(dialog, form->OpenDialog1);

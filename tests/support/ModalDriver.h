@@ -2,7 +2,7 @@
 // per newly opened modal widget, from inside their own event loops.
 #pragma once
 
-#include "FileOpenDialog.h"
+#include "FileDialog.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -35,7 +35,7 @@ public:
     static Step chooseFile(const QString &path)
     {
         return [path](QWidget *w) {
-            auto *dialog = qobject_cast<FileOpenDialog *>(w);
+            auto *dialog = qobject_cast<FileDialog *>(w);
             if (!dialog)
                 return;
             dialog->fileNameEdit()->setText(path);

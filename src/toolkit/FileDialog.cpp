@@ -1,6 +1,7 @@
-#include "FileOpenDialog.h"
+#include "FileDialog.h"
 
 #include <QCoreApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFile>
@@ -103,9 +104,10 @@ QByteArray CleanPath(const QByteArray &path)
     return '/' + parts.join('/');
 }
 
-FileOpenDialog::FileOpenDialog(QWidget *parent) : QDialog(parent)
+FileDialog::FileDialog(QWidget *parent, Purpose purpose) : QDialog(parent), m_purpose(purpose)
 {
-    setWindowTitle(QtText("Open"));
+    const bool saving = purpose == Purpose::Save;
+    setWindowTitle(saving ? QtText("Save As") : QtText("Open"));
     setSizeGripEnabled(true);
 
     auto *lookIn = new QLabel(QtText("Look in:"), this);
@@ -131,9 +133,18 @@ FileOpenDialog::FileOpenDialog(QWidget *parent) : QDialog(parent)
     m_name->setObjectName(QStringLiteral("fileNameEdit"));
     nameLabel->setBuddy(m_name);
 
-    m_buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, this);
-    m_buttons->button(QDialogButtonBox::Open)->setText(QtText("&Open"));
-    m_buttons->button(QDialogButtonBox::Open)->setDefault(true);
+    const auto accepting = saving ? QDialogButtonBox::Save : QDialogButtonBox::Open;
+    m_buttons = new QDialogButtonBox(accepting | QDialogButtonBox::Cancel, this);
+    m_buttons->button(accepting)->setText(saving ? QtText("&Save") : QtText("&Open"));
+    m_buttons->button(accepting)->setDefault(true);
+
+    auto *typeLabel = new QLabel(QtText("Files of type:"), this);
+    m_typeBox = new QComboBox(this);
+    m_typeBox->setObjectName(QStringLiteral("fileTypeCombo"));
+    typeLabel->setBuddy(m_typeBox);
+    typeLabel->setVisible(saving);
+    m_typeBox->setVisible(saving);
+    connect(m_typeBox, &QComboBox::activated, this, [this] { m_name->setText(withTypeExtension(m_name->text())); });
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(lookIn, 0, 0);
@@ -142,14 +153,17 @@ FileOpenDialog::FileOpenDialog(QWidget *parent) : QDialog(parent)
     grid->addWidget(m_entries, 1, 0, 1, 3);
     grid->addWidget(nameLabel, 2, 0);
     grid->addWidget(m_name, 2, 1, 1, 2);
-    grid->addWidget(m_buttons, 3, 0, 1, 3);
+    grid->addWidget(typeLabel, 3, 0);
+    grid->addWidget(m_typeBox, 3, 1, 1, 2);
+    grid->addWidget(m_buttons, 4, 0, 1, 3);
     setTabOrder(m_entries, m_name);
-    setTabOrder(m_name, m_buttons);
+    setTabOrder(m_name, m_typeBox);
+    setTabOrder(m_typeBox, m_buttons);
 
     connect(m_up, &QToolButton::clicked, this, [this] { setFolder(Parent(m_folder)); });
-    connect(m_buttons, &QDialogButtonBox::accepted, this, &FileOpenDialog::accept);
-    connect(m_buttons, &QDialogButtonBox::rejected, this, &FileOpenDialog::reject);
-    connect(m_entries, &QListWidget::itemActivated, this, &FileOpenDialog::entryActivated);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &FileDialog::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &FileDialog::reject);
+    connect(m_entries, &QListWidget::itemActivated, this, &FileDialog::entryActivated);
     connect(m_entries, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
         if (!item || item->data(FolderRole).toBool())
             return;
@@ -162,7 +176,7 @@ FileOpenDialog::FileOpenDialog(QWidget *parent) : QDialog(parent)
     m_name->setFocus();
 }
 
-void FileOpenDialog::setFolder(const QByteArray &folder)
+void FileDialog::setFolder(const QByteArray &folder)
 {
     m_folder = CleanPath(folder);
     m_folderField->setText(QFile::decodeName(m_folder));
@@ -170,13 +184,13 @@ void FileOpenDialog::setFolder(const QByteArray &folder)
     showEntries();
 }
 
-void FileOpenDialog::setFileName(const QString &name)
+void FileDialog::setFileName(const QString &name)
 {
     m_name->setText(name);
     m_name->selectAll();
 }
 
-void FileOpenDialog::showEntries()
+void FileDialog::showEntries()
 {
     m_entries->clear();
     m_pickedText.clear();
@@ -190,7 +204,7 @@ void FileOpenDialog::showEntries()
     }
 }
 
-QByteArray FileOpenDialog::resolve(const QString &typed) const
+QByteArray FileDialog::resolve(const QString &typed) const
 {
     if (typed == QLatin1Char('~') || typed.startsWith(QStringLiteral("~/")))
         return CleanPath(qgetenv("HOME") + '/' + QFile::encodeName(typed.mid(1)));
@@ -201,11 +215,57 @@ QByteArray FileOpenDialog::resolve(const QString &typed) const
     return CleanPath(m_folder + '/' + QFile::encodeName(typed));
 }
 
-void FileOpenDialog::accept()
+void FileDialog::setFileTypes(const QList<FileType> &types)
 {
-    const QString typed = m_name->text();
+    m_types = types;
+    m_typeBox->clear();
+    for (const FileType &t : types)
+        m_typeBox->addItem(QStringLiteral("%1 (*%2)").arg(t.description, t.extension));
+}
+
+int FileDialog::selectedType() const
+{
+    for (int i = 0; i < m_types.size(); ++i)
+        if (m_selected.toLower().endsWith(QFile::encodeName(m_types[i].extension)))
+            return i;
+    return m_typeBox->currentIndex();
+}
+
+QString FileDialog::withTypeExtension(const QString &typed) const
+{
+    const int chosen = m_typeBox->currentIndex();
+    if (chosen < 0 || typed.isEmpty())
+        return typed;
+    QString name = typed;
+    for (const FileType &t : m_types)
+        if (name.endsWith(t.extension, Qt::CaseInsensitive)) {
+            name.chop(t.extension.size());
+            break;
+        }
+    return name + m_types[chosen].extension;
+}
+
+bool FileDialog::confirmReplace(const QString &name)
+{
+    QMessageBox box(QMessageBox::Warning, windowTitle(), QtText("%1 already exists.\nDo you want to replace it?").arg(name),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("ReplaceQuestion"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void FileDialog::accept()
+{
+    QString typed = m_name->text();
     if (typed.isEmpty())
         return;
+    if (m_purpose == Purpose::Save && !m_types.isEmpty()) {
+        const bool known = std::any_of(m_types.cbegin(), m_types.cend(), [&](const FileType &t) {
+            return typed.endsWith(t.extension, Qt::CaseInsensitive);
+        });
+        if (!known && !IsExistingFolder(resolve(typed)))
+            typed = withTypeExtension(typed);
+    }
     const QByteArray path = resolve(typed);
     struct stat info {};
     if (::stat(path.constData(), &info) == 0) {
@@ -214,6 +274,13 @@ void FileOpenDialog::accept()
             m_name->clear();
             return;
         }
+        if (m_purpose == Purpose::Save && !confirmReplace(typed))
+            return;
+        m_selected = path;
+        QDialog::accept();
+        return;
+    }
+    if (m_purpose == Purpose::Save && IsExistingFolder(Parent(path))) {
         m_selected = path;
         QDialog::accept();
         return;
@@ -225,7 +292,7 @@ void FileOpenDialog::accept()
         warn(QtText("%1\nFile not found.\nPlease verify the correct file name was given.").arg(typed));
 }
 
-void FileOpenDialog::entryActivated(QListWidgetItem *item)
+void FileDialog::entryActivated(QListWidgetItem *item)
 {
     if (!item)
         return;
@@ -240,14 +307,14 @@ void FileOpenDialog::entryActivated(QListWidgetItem *item)
     accept();
 }
 
-void FileOpenDialog::warn(const QString &text)
+void FileDialog::warn(const QString &text)
 {
     QMessageBox box(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("OpenWarning"));
     box.exec();
 }
 
-bool FileOpenDialog::eventFilter(QObject *watched, QEvent *event)
+bool FileDialog::eventFilter(QObject *watched, QEvent *event)
 {
     // Return on an entry opens it, and only it: the dialog's default button must not act
     // on the name field as well.

@@ -1,5 +1,5 @@
 // The open dialog: what a typed text leads to, and what the dialog does with it.
-#include "FileOpenDialog.h"
+#include "FileDialog.h"
 #include "ModalDriver.h"
 #include "TempDir.h"
 
@@ -18,9 +18,9 @@
 
 namespace {
 
-TEST(FileOpenDialog, TypedTextLeadsWhereItSays)
+TEST(FileDialog, TypedTextLeadsWhereItSays)
 {
-    FileOpenDialog dialog;
+    FileDialog dialog;
     dialog.setFolder("/daten/w");
     const QByteArray home = qgetenv("HOME");
     struct Case { const char *typed; QByteArray expected; };
@@ -68,7 +68,7 @@ protected:
 
 TEST_F(OpenDialogFolder, AFolderWhoseNameIsNotUtf8OpensByItsBytes)
 {
-    FileOpenDialog dialog;
+    FileDialog dialog;
     dialog.setFolder(root + "/\xE4\xF6");
     dialog.setFileName(QStringLiteral("TEAM.dat"));
     QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(dialog.fileNameEdit(), Qt::Key_Return); });
@@ -78,7 +78,7 @@ TEST_F(OpenDialogFolder, AFolderWhoseNameIsNotUtf8OpensByItsBytes)
 
 TEST_F(OpenDialogFolder, FoldersAreEnteredAndEntriesOpenByTheirBytes)
 {
-    FileOpenDialog dialog;
+    FileDialog dialog;
     dialog.setFolder(root);
     dialog.fileNameEdit()->setText(QStringLiteral("w"));
     dialog.accept();   // a folder typed: entered, the dialog stays
@@ -113,7 +113,7 @@ TEST_F(OpenDialogFolder, MissingFilesAndFoldersAreWarnedOfAndTheDialogStays)
                 box->accept();
             }
         });
-        FileOpenDialog dialog;
+        FileDialog dialog;
         dialog.setFolder(root + "/w");
         dialog.fileNameEdit()->setText(QString::fromUtf8(c.typed));
         dialog.accept();

@@ -1,7 +1,7 @@
-// The dialog that asks for an existing file: a folder's entries, a name field, "Öffnen"
-// and "Abbrechen". It keeps paths as the file system spells them (bytes), so folders whose
-// names are not UTF-8 open as well as any other, and it keeps no history and reads or
-// writes no settings: it always starts where it is told.
+// The dialog that asks for a file to open or a name to save under: a folder's entries, a
+// name field, "Öffnen" or "Speichern" and "Abbrechen". It keeps paths as the file system
+// spells them (bytes), so folders whose names are not UTF-8 work as well as any other, and
+// it keeps no history and reads or writes no settings: it always starts where it is told.
 #pragma once
 
 #include <QByteArray>
@@ -13,11 +13,27 @@ class QListWidget;
 class QListWidgetItem;
 class QToolButton;
 
-class FileOpenDialog : public QDialog
+class FileDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit FileOpenDialog(QWidget *parent = nullptr);
+    enum class Purpose {
+        Open,   // an existing file
+        Save,   // a name in an existing folder; an existing file is replaced when confirmed
+    };
+
+    explicit FileDialog(QWidget *parent = nullptr, Purpose purpose = Purpose::Open);
+
+    // Save: the kinds of file offered, each a description and an extension (".png"); the
+    // name field's extension follows the kind chosen, and a name without one of these
+    // extensions gets the chosen kind's.
+    struct FileType {
+        QString description;
+        QString extension;
+    };
+    void setFileTypes(const QList<FileType> &types);
+    // The kind of the file chosen: its index in the types.
+    int selectedType() const;
 
     // The folder whose entries are shown, an absolute native path.
     void setFolder(const QByteArray &folder);
@@ -47,6 +63,8 @@ private:
     void showEntries();
     void entryActivated(QListWidgetItem *item);
     void warn(const QString &text);
+    bool confirmReplace(const QString &name);
+    QString withTypeExtension(const QString &typed) const;
 
     QByteArray m_folder;
     QByteArray m_selected;
@@ -55,6 +73,9 @@ private:
     QListWidget *m_entries = nullptr;
     QLineEdit *m_name = nullptr;
     QDialogButtonBox *m_buttons = nullptr;
+    Purpose m_purpose;
+    QList<FileType> m_types;
+    class QComboBox *m_typeBox = nullptr;
     // The entry last picked in the list: its name as shown and as stored.
     QString m_pickedText;
     QByteArray m_pickedName;
