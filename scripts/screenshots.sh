@@ -34,9 +34,16 @@ chart=$(wait_window 'Team$')
 wait_outer_size "$chart" 808 580
 sleep 0.5
 shoot "$chart" "$root/docs/chart-window.png"
+# The chart's context menu, opened on the chart; the picture shows the window's left part.
+xdotool mousemove --window "$chart" 300 300 click 3
+sleep 0.5
+read -r cx cy _ _ < <(outer_geometry "$chart")
+import -window root -crop "560x420+$cx+$cy" +repage "$root/docs/context-menu.png"
+xdotool key Escape
+sleep 0.3
 xdotool key Return
 sleep 0.3
 xdotool mousemove --window "$main" 464 240 click 1
 wait "$APP_PID" || true
 APP_PID=
-echo "written: docs/selection-window.png docs/chart-window.png"
+echo "written: docs/selection-window.png docs/chart-window.png docs/context-menu.png"

@@ -1,5 +1,6 @@
 // The profile chart window: caption, title, drawing once, and its snapshot.
 #include "Cp1252.h"
+#include "FileDialog.h"
 #include "ImageBox.h"
 #include "JpegImage.h"
 #include "ModalDriver.h"
@@ -12,6 +13,10 @@
 #include "teamGLOBAL.h"
 
 #include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -371,6 +376,53 @@ TEST_F(Snapshot, FailuresAreShownAndTheWindowStillCloses)
         EXPECT_TRUE(QFileInfo(file(QStringLiteral("TEAM1.jpg"))).isDir());
         EXPECT_FALSE(QFileInfo::exists(file(QStringLiteral("fehlt"))));
     }
+}
+
+} // namespace
+
+namespace {
+
+// The chart beyond the screen: the context menu's actions, the clipboard, the files.
+TEST_F(Snapshot, ChartGoesToTheClipboardAndToFilesWithoutTouchingTheWindow)
+{
+    SaveGraphics = false;
+    runModal(1, [&](Tquadrivo1frm *w) {
+        EXPECT_EQ(w->Chart1->contextMenuPolicy(), Qt::ActionsContextMenu);
+        QStringList texts;
+        for (QAction *a : w->Chart1->actions())
+            texts << a->text() + QLatin1Char('|') + a->shortcut().toString();
+        EXPECT_EQ(texts, (QStringList{QStringLiteral("Bild &kopieren|Ctrl+C"), QStringLiteral("&Speichern unter …|"),
+                                      QStringLiteral("&Drucken …|Ctrl+P")}));
+        const QImage before = w->grab().toImage();
+
+        // Ctrl+C anywhere in the window: the chart panel as drawn, at twice its size.
+        QApplication::clipboard()->clear();
+        QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier);
+        const QImage copied = QApplication::clipboard()->image();
+        EXPECT_EQ(copied.size(), w->Chart1->size() * 2);
+        EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32),
+                  w->Chart1->renderToImage(w->Chart1->size(), 2.0).convertToFormat(QImage::Format_RGB32));
+
+        // Save as: preset to the data file's folder and the snapshot rule's name, .png.
+        for (const QString &typed : {QString(), QStringLiteral("Profil.pdf")}) {
+            driver.then([&](QWidget *d) {
+                auto *dialog = qobject_cast<FileDialog *>(d);
+                ASSERT_NE(dialog, nullptr);
+                EXPECT_EQ(dialog->folder(), QFile::encodeName(dir.path()));
+                EXPECT_EQ(dialog->fileNameEdit()->text(), QStringLiteral("TEAM1.png"));
+                if (!typed.isEmpty())
+                    dialog->fileNameEdit()->setText(typed);
+                dialog->accept();
+            });
+            w->SaveChartAs();
+        }
+        EXPECT_EQ(w->grab().toImage(), before);   // the window looks as it did
+        w->reject();
+    });
+    EXPECT_EQ(files(), (QStringList{QStringLiteral("Profil.pdf"), QStringLiteral("TEAM1.png")}));
+    EXPECT_EQ(QImage(file(QStringLiteral("TEAM1.png"))).size(), window->Chart1->size() * 2);
+    EXPECT_TRUE(QFile(file(QStringLiteral("Profil.pdf"))).open(QIODevice::ReadOnly));
+    EXPECT_EQ(driver.unexpected(), 0);
 }
 
 } // namespace
