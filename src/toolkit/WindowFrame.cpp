@@ -96,14 +96,44 @@ void Centre(QWidget *window, QSize outer)
 
 } // namespace
 
+// Asks again for a while where the window manager has put the frame elsewhere after all
+// (it may still be placing the window by its own rules when the first request comes).
+class FrameKeeper : public QObject
+{
+public:
+    static constexpr const char *Name = "FrameKeeper";
+
+    FrameKeeper(QWidget *window, QPoint topLeft) : QObject(window), m_window(window), m_topLeft(topLeft)
+    {
+        setObjectName(QLatin1String(Name));
+        m_timer.setInterval(20);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (++m_ticks > Ticks || !MoveFrameOnX11(m_window, m_topLeft))
+                deleteLater();
+        });
+        m_timer.start();
+    }
+
+private:
+    static constexpr int Ticks = 30;   // 0.6 s
+    QWidget *m_window;
+    QPoint m_topLeft;
+    QTimer m_timer;
+    int m_ticks = 0;
+};
+
 void MoveFrameTo(QWidget *window, QPoint topLeft)
 {
     // Window managers read a position that a program sets on its window in different ways
     // (the frame's corner or the client's, before and after mapping); once the window is
     // framed, the window manager is asked to put the frame's corner there, which the
     // request says in so many words.
-    if (MoveFrameOnX11(window, topLeft))
+    if (MoveFrameOnX11(window, topLeft)) {
+        // One keeper a window: the newest request is the one kept.
+        delete window->findChild<QObject *>(QLatin1String(FrameKeeper::Name), Qt::FindDirectChildrenOnly);
+        new FrameKeeper(window, topLeft);
         return;
+    }
     window->move(topLeft);   // a window's position is its frame's
 }
 
