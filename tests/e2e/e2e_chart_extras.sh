@@ -8,22 +8,10 @@ app=$1 sample=$2
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xsession.sh"
 
-work=$(mktemp -d)
-fail() { echo "FAIL: $*" >&2; import -window root "$work/failure.png" 2>/dev/null || true; exit 1; }
-cleanup() { xsession_stop; if [[ "${KEEP_E2E:-}" ]]; then echo "kept $work"; else rm -rf "$work"; fi; }
-xsession_start
-trap cleanup EXIT
+e2e_begin
 mkdir "$work/daten" "$work/start"
 cp "$sample" "$work/daten/TEAM.dat"
 
-expect_exit_zero() {
-    for _ in $(seq 50); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$APP_PID" 2>/dev/null && fail "the program did not end"
-    local code=0
-    wait "$APP_PID" || code=$?
-    APP_PID=
-    [[ $code -eq 0 ]] || fail "the program exited with $code"
-}
 
 echo "--- quadrivo FILE: no open dialog"
 (cd "$work/start" && exec "$app" ../daten/TEAM.dat) >"$work/app.log" 2>&1 &

@@ -9,11 +9,8 @@ app=$1 sample=$2 wm=$3 rounds=${4:-3}
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xsession.sh"
 
-work=$(mktemp -d)
-fail() { echo "FAIL ($wm): $*" >&2; import -window root "$work/failure.png" 2>/dev/null || true; exit 1; }
-cleanup() { xsession_stop; if [[ "${KEEP_E2E:-}" ]]; then echo "kept $work"; else rm -rf "$work"; fi; }
-XSESSION_WM=$wm xsession_start 1280x1024x24
-trap cleanup EXIT
+FAIL_CONTEXT=$wm
+XSESSION_WM=$wm e2e_begin 1280x1024x24
 
 cp "$sample" "$work/TEAM.dat"
 mkdir "$work/TEAM1.jpg"   # member 1's snapshot cannot be written: the error box comes

@@ -9,11 +9,7 @@ app=$1 make_team=$2
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xsession.sh"
 
-work=$(mktemp -d)
-fail() { echo "FAIL: $*" >&2; import -window root "$work/failure.png" 2>/dev/null || true; exit 1; }
-cleanup() { xsession_stop; if [[ "${KEEP_E2E:-}" ]]; then echo "kept $work"; else rm -rf "$work"; fi; }
-xsession_start
-trap cleanup EXIT
+e2e_begin
 # A German keyboard, as the users have: umlauts are keys of their own, which xdotool then
 # types reliably (it loses characters it has to map to a spare key first).
 setxkbmap de
@@ -41,11 +37,7 @@ start_typing() {   # FOLDER HOME_DIR TEXT
 
 # The file chosen was read: the question comes; answered Nein, member 1's view shows NAME.
 expect_opened() {   # NAME
-    wait_window '^Bestätigung$' >/dev/null || fail "no question box: nothing opened"
-    sleep 0.2
-    xdotool key alt+n
-    wait_window '^Velmarin: Auswertung Kestrani$' >/dev/null || fail "no selection window"
-    sleep 0.3
+    answer_question alt+n >/dev/null
     xdotool key Return
     wait_window "Teammitglied: $1\$" >/dev/null || fail "member 1 is not '$1': $(xdotool search --onlyvisible --name Teammitglied getwindowname 2>/dev/null)"
     xdotool key Escape
@@ -55,17 +47,6 @@ expect_opened() {   # NAME
     expect_exit_zero
 }
 
-expect_exit_zero() {
-    for _ in $(seq 100); do
-        kill -0 "$APP_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$APP_PID" 2>/dev/null && fail "the program did not end"
-    local code=0
-    wait "$APP_PID" || code=$?
-    APP_PID=
-    [[ $code -eq 0 ]] || fail "program exited with $code"
-}
 
 home=$work/home
 mkdir -p "$home"
@@ -118,11 +99,7 @@ APP_PID=$!
 wait_window '^Öffnen$' >/dev/null || fail "no open dialog"
 sleep 0.3
 xdotool key Return   # the preset TEAM.dat
-wait_window '^Bestätigung$' >/dev/null || fail "the working folder's TEAM.dat did not open"
-sleep 0.2
-xdotool key Return   # Ja: snapshots
-wait_window '^Velmarin: Auswertung Kestrani$' >/dev/null || fail "no selection window"
-sleep 0.3
+answer_question Return >/dev/null   # Ja: snapshots; no question: the working folder's TEAM.dat did not open
 xdotool key Return
 wait_window 'Teammitglied: Richtig$' >/dev/null || fail "not the working folder's team"
 sleep 0.3
@@ -139,11 +116,7 @@ empty=$work/empty-home
 mkdir -p "$empty"
 team "$work/s" "Sitzung"
 start_typing "$work/s" "$empty" ""
-wait_window '^Bestätigung$' >/dev/null || fail "no question box"
-sleep 0.2
-xdotool key Return   # Ja
-wait_window '^Velmarin: Auswertung Kestrani$' >/dev/null || fail "no selection window"
-sleep 0.3
+answer_question Return >/dev/null   # Ja
 xdotool key Return
 wait_window 'Teammitglied: Sitzung$' >/dev/null || fail "no chart window"
 sleep 0.3

@@ -6,13 +6,9 @@ app=$1 check=$2 sample=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xsession.sh"
 
-fail() { echo "FAIL: $*" >&2; [[ -n "${XSESSION_TMP:-}" ]] && import -window root "$work/failure.png" 2>/dev/null; exit 1; }
 step() { echo "--- $*"; }
 
-work=$(mktemp -d)
-cleanup_work() { xsession_stop; if [[ "${KEEP_E2E:-}" ]]; then echo "kept $work"; else rm -rf "$work"; fi; }
-xsession_start 2560x1600x24   # room for the chart window at twice the density
-trap cleanup_work EXIT
+e2e_begin 2560x1600x24   # room for the chart window at twice the density
 
 data="$work/Team Daten"
 mkdir -p "$data" "$work/elsewhere"
@@ -29,12 +25,8 @@ start_session() {
     xdotool key --window "$dialog" ctrl+a
     xdotool type --delay 2 "$data/TEAM.dat"
     xdotool key Return
-    question=$(wait_window '^Bestätigung$') || fail "no question box"
-    sleep 0.2
-    xdotool key $answer
+    main=$(answer_question "$answer")
     wait_no_window '^Bestätigung$' || fail "question box stayed"
-    main=$(wait_window '^Velmarin: Auswertung Kestrani$') || fail "no selection window"
-    sleep 0.3
 }
 
 # Ends the program by the selection window's close button; it must exit with 0.
@@ -42,19 +34,6 @@ end_session() {
     local scale=${QT_SCALE_FACTOR:-1}
     xdotool mousemove --window "$main" $(((408 + 56) * scale)) $(((224 + 16) * scale)) click 1
     expect_exit_zero
-}
-
-# The program must end by itself, with exit code 0.
-expect_exit_zero() {
-    for _ in $(seq 100); do
-        kill -0 "$APP_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$APP_PID" 2>/dev/null && fail "the program did not end"
-    local code=0
-    wait "$APP_PID" || code=$?
-    APP_PID=
-    [[ $code -eq 0 ]] || fail "program exited with $code"
 }
 
 client_shot() { import -window "$main" "$1"; }

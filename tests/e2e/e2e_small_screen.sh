@@ -8,11 +8,7 @@ app=$1 sample=$2
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xsession.sh"
 
-work=$(mktemp -d)
-fail() { echo "FAIL: $*" >&2; import -window root "$work/failure.png" 2>/dev/null || true; exit 1; }
-cleanup() { xsession_stop; if [[ "${KEEP_E2E:-}" ]]; then echo "kept $work"; else rm -rf "$work"; fi; }
-xsession_start 800x600x24
-trap cleanup EXIT
+e2e_begin 800x600x24
 cp "$sample" "$work/TEAM.dat"
 
 (cd "$work" && exec "$app") >"$work/app.log" 2>&1 &
@@ -20,11 +16,7 @@ APP_PID=$!
 wait_window '^Öffnen$' >/dev/null || fail "no open dialog"
 sleep 0.3
 xdotool key Return
-wait_window '^Bestätigung$' >/dev/null || fail "no question box"
-sleep 0.2
-xdotool key Return   # Ja
-wait_window '^Velmarin: Auswertung Kestrani$' >/dev/null || fail "no selection window"
-sleep 0.3
+answer_question Return >/dev/null   # Ja
 xdotool key Return
 chart=$(wait_window 'Teammitglied: Jürgen Weiß$') || fail "no chart window"
 wait_outer_size "$chart" 808 580 || fail "the chart window changed its size"

@@ -35,12 +35,59 @@ xsession_start() {
     trap xsession_stop EXIT
 }
 
+# Stops what xsession_start or westonsession_start started, and the program under test.
 xsession_stop() {
-    [[ -n "${APP_PID:-}" ]] && kill "$APP_PID" 2>/dev/null || true
-    [[ -n "${OPENBOX_PID:-}" ]] && kill "$OPENBOX_PID" 2>/dev/null || true
-    [[ -n "${XVFB_PID:-}" ]] && kill "$XVFB_PID" 2>/dev/null || true
+    local pid
+    for pid in "${APP_PID:-}" "${OPENBOX_PID:-}" "${XVFB_PID:-}" "${WESTON_PID:-}"; do
+        [[ -n "$pid" ]] && kill "$pid" 2>/dev/null || true
+    done
     wait 2>/dev/null || true
     [[ -n "${XSESSION_TMP:-}" ]] && rm -rf "$XSESSION_TMP"
+    return 0
+}
+
+# For the end-to-end tests: a scratch folder `work`, removed at the end unless KEEP_E2E is
+# set; `fail` leaves a picture of the whole screen there; `expect_exit_zero` waits for the
+# program (APP_PID) to end by itself with status 0.
+e2e_begin() {   # the arguments of xsession_start
+    work=$(mktemp -d)
+    xsession_start "$@"
+    trap e2e_end EXIT
+}
+
+e2e_end() {
+    xsession_stop
+    if [[ "${KEEP_E2E:-}" ]]; then echo "kept $work"; else rm -rf "$work"; fi
+}
+
+fail() {
+    echo "FAIL${FAIL_CONTEXT:+ ($FAIL_CONTEXT)}: $*" >&2
+    import -window root "$work/failure.png" 2>/dev/null || true
+    exit 1
+}
+
+# Answers the question box with KEY (Return: Ja, alt+n: Nein) and waits for the
+# selection window; prints its id.
+answer_question() {   # KEY
+    wait_window '^Bestätigung$' >/dev/null || fail "no question box"
+    sleep 0.2
+    xdotool key "$1"
+    local main
+    main=$(wait_window '^Velmarin: Auswertung Kestrani$') || fail "no selection window"
+    sleep 0.3
+    echo "$main"
+}
+
+expect_exit_zero() {
+    for _ in $(seq 100); do
+        kill -0 "$APP_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$APP_PID" 2>/dev/null && fail "the program did not end"
+    local code=0
+    wait "$APP_PID" || code=$?
+    APP_PID=
+    [[ $code -eq 0 ]] || fail "the program exited with $code"
 }
 
 # Waits until a visible window whose name matches (a regular expression) exists; prints its id.
@@ -122,12 +169,5 @@ westonsession_start() {
         xprop -root >/dev/null 2>&1 && break
         sleep 0.05
     done
-    trap westonsession_stop EXIT
-}
-
-westonsession_stop() {
-    [[ -n "${APP_PID:-}" ]] && kill "$APP_PID" 2>/dev/null || true
-    [[ -n "${WESTON_PID:-}" ]] && kill "$WESTON_PID" 2>/dev/null || true
-    wait 2>/dev/null || true
-    [[ -n "${XSESSION_TMP:-}" ]] && rm -rf "$XSESSION_TMP"
+    trap xsession_stop EXIT
 }
