@@ -6,6 +6,7 @@
 #include "ImageBox.h"
 #include "Quadrivo1.h"
 #include "WindowFrame.h"
+#include "X11Screen.h"
 #include "teamGLOBAL.h"
 
 #include <QEvent>
@@ -46,6 +47,8 @@ Tquadrivofrm::Tquadrivofrm(QWidget *parent, Components components) : QWidget(par
 
 void Tquadrivofrm::setVisible(bool visible)
 {
+    if (visible && !button_ende)
+        PaintWhiteUntilDrawn(this);   // white, as it will be, until the first paint
     QWidget::setVisible(visible);   // on the screen now, not painted yet
     if (visible && !button_ende) {
         CreateComponents();

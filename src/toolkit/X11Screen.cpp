@@ -284,6 +284,19 @@ bool MoveFrameOnX11(QWidget *window, QPoint topLeft)
     return true;
 }
 
+void PaintWhiteUntilDrawn(QWidget *window)
+{
+    xcb_connection_t *c = Connection();
+    if (!c)
+        return;
+    const auto native = xcb_window_t(window->winId());
+    Reply<xcb_get_geometry_reply_t> g(xcb_get_geometry_reply(c, xcb_get_geometry(c, native), nullptr));
+    if (!g || g->depth != 24)
+        return;
+    const std::uint32_t white = 0xFFFFFF;   // a 24-bit true-colour pixel
+    xcb_change_window_attributes(c, native, XCB_CW_BACK_PIXEL, &white);
+}
+
 std::optional<QMargins> AskFrameExtents(QWidget *window)
 {
     xcb_connection_t *c = Connection();

@@ -37,3 +37,8 @@ std::optional<QMargins> AskFrameExtents(QWidget *window);
 // offers it shares; does nothing where the frame is there already. False where that
 // cannot be asked: not X11, not framed yet, or no such window manager.
 bool MoveFrameOnX11(QWidget *window, QPoint topLeft);
+
+// Has the X server fill `window` with white wherever the program has not painted yet, as
+// on its mapping, before the first paint (Qt leaves that area to show what lay beneath).
+// Only for windows of the usual 24-bit depth; does nothing without X11.
+void PaintWhiteUntilDrawn(QWidget *window);
