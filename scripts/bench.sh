@@ -33,7 +33,11 @@ median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 startup_pairs() {
     local f p
     for _ in $(seq "$runs"); do
+        # A pause before each launch, so what the X server and the bus still do for the
+        # process before does not fall into the next one's figure.
+        sleep 0.3
         f=$(cd "$work" && "$timer" --kill 'Leeres Fenster' -- "$root/build/bench/empty_window" 2>/dev/null | head -n1)
+        sleep 0.3
         p=$(cd "$work" && "$timer" --kill 'Velmarin: Auswertung Kestrani' -- "$root/build/src/quadrivo" 2>/dev/null | head -n1)
         echo "$f $p"
     done
