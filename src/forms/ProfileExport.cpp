@@ -20,11 +20,6 @@ namespace {
 
 QString Shown(const QByteArray &path) { return QFile::decodeName(path); }
 
-void Write(const QByteArray &path, const QByteArray &bytes)
-{
-    WriteFileAtomically(path, bytes.constData(), std::size_t(bytes.size()));
-}
-
 } // namespace
 
 int ExportProfiles(const QByteArray &folder, const QByteArray &dataFile, QTextStream &errors)
@@ -43,20 +38,21 @@ int ExportProfiles(const QByteArray &folder, const QByteArray &dataFile, QTextSt
         return 1;
     }
     DataFileName = dataFile;
-    const QByteArray base = (folder.endsWith('/') ? folder : folder + '/') + ViewFileStem(dataFile);
+    // The files are named as the data file's snapshots would be, in `folder`.
+    const QByteArray inFolder = (folder.endsWith('/') ? folder : folder + '/');
+    const QByteArray asIfInFolder = inFolder + dataFile.mid(dataFile.lastIndexOf('/') + 1);
     const int members = std::min<int>(TeamData.MemberCount(), TeamFile::SlotCount);
     try {
         for (int view = 1; view <= members + 1; ++view) {
             const auto member = std::uint8_t(view <= members ? view : 0);   // the whole team last
-            const QByteArray name = base + (member ? QByteArray::number(member) : QByteArrayLiteral("-gesamt"));
             // The chart as the chart window draws it, window and all, never shown.
             Tquadrivo1frm window;
             SelectedMember = member;
             window.FormActivate(&window);
-            Write(name + ".pdf", ChartPdf(*window.Chart1, window.windowTitle()));
-            Write(name + ".png", ChartPng(*window.Chart1));
+            WriteFileAtomically(ViewFileName(asIfInFolder, member, ".pdf"), ChartPdf(*window.Chart1, window.windowTitle()));
+            WriteFileAtomically(ViewFileName(asIfInFolder, member, ".png"), ChartPng(*window.Chart1));
         }
-        Write(base + "-Werte.csv", ScoreTable());
+        WriteFileAtomically(inFolder + ViewFileStem(dataFile) + "-Werte.csv", ScoreTable());
     } catch (const std::exception &e) {
         errors << QString::fromUtf8(e.what()) << ".\n";
         return 1;

@@ -47,10 +47,11 @@ Tquadrivofrm::Tquadrivofrm(QWidget *parent, Components components) : QWidget(par
 
 void Tquadrivofrm::setVisible(bool visible)
 {
-    if (visible && !button_ende)
+    const bool firstShowing = visible && !button_ende;   // its components are still to be made
+    if (firstShowing)
         PaintWhiteUntilDrawn(this);   // white, as it will be, until the first paint
     QWidget::setVisible(visible);   // on the screen now, not painted yet
-    if (visible && !button_ende) {
+    if (firstShowing) {
         CreateComponents();
         // Made after the window was shown, they show themselves before its first paint.
         for (QWidget *w : std::initializer_list<QWidget *>{button_ende, Label18, Edit1, Button1, Button2, Button3,

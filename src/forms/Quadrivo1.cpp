@@ -17,11 +17,11 @@
 #include <QAction>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QEvent>
 #include <QPushButton>
 #include <QThread>
 
@@ -220,7 +220,7 @@ void Tquadrivo1frm::SaveChartAs()
     const bool pdf = dialog.selectedType() == 1;
     try {
         const QByteArray bytes = pdf ? ChartPdf(*Chart1, windowTitle()) : ChartPng(*Chart1);
-        WriteFileAtomically(dialog.selectedFile(), bytes.constData(), std::size_t(bytes.size()));
+        WriteFileAtomically(dialog.selectedFile(), bytes);
     } catch (const std::exception &e) {
         ShowDefaultError(this, QString::fromUtf8(e.what()));
     }

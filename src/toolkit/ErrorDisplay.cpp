@@ -19,12 +19,8 @@ QString DefaultErrorText(const QString &message)
 
 void CentreOnScreen(QWidget *window)
 {
-    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
     // Centred with its frame, which the window manager adds only once the box is shown.
-    const QMargins frame = ExpectedFrameMargins(window);
-    MoveFrameTo(window, PlaceOnScreen(window->size().grownBy(frame), screen->availableGeometry()));
+    CentreFrame(window, window->size().grownBy(ExpectedFrameMargins(window)));
 }
 
 void CentredMessageBox::showEvent(QShowEvent *event)

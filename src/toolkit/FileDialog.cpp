@@ -274,22 +274,24 @@ void FileDialog::accept()
             m_name->clear();
             return;
         }
-        if (m_purpose == Purpose::Save && !confirmReplace(typed))
-            return;
-        m_selected = path;
-        QDialog::accept();
+        if (m_purpose == Purpose::Open || confirmReplace(typed))
+            choose(path);
         return;
     }
-    if (m_purpose == Purpose::Save && IsExistingFolder(Parent(path))) {
-        m_selected = path;
-        QDialog::accept();
-        return;
-    }
-    if (!IsExistingFolder(Parent(path)))
+    const bool folderExists = IsExistingFolder(Parent(path));
+    if (m_purpose == Purpose::Save && folderExists)
+        choose(path);
+    else if (!folderExists)
         warn(QtText("%1\nDirectory not found.\nPlease verify the correct directory name was given.")
                  .arg(QFile::decodeName(Parent(path))));
     else
         warn(QtText("%1\nFile not found.\nPlease verify the correct file name was given.").arg(typed));
+}
+
+void FileDialog::choose(const QByteArray &path)
+{
+    m_selected = path;
+    QDialog::accept();
 }
 
 void FileDialog::entryActivated(QListWidgetItem *item)

@@ -63,6 +63,7 @@ private:
     void showEntries();
     void entryActivated(QListWidgetItem *item);
     void warn(const QString &text);
+    void choose(const QByteArray &path);
     bool confirmReplace(const QString &name);
     QString withTypeExtension(const QString &typed) const;
 

@@ -205,6 +205,11 @@ void WriteFileAtomically(const QByteArray &path, const void *bytes, std::size_t 
         throw FileCreateError(QFile::decodeName(path));
 }
 
+void WriteFileAtomically(const QByteArray &path, const QByteArray &bytes)
+{
+    WriteFileAtomically(path, bytes.constData(), std::size_t(bytes.size()));
+}
+
 void JpegImage::Assign(const QImage &picture)
 {
     m_picture = picture;

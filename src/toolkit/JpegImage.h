@@ -53,6 +53,7 @@ QImage DecodeJpeg(const QByteArray &data);
 // ReplaceFileContents): an earlier file is replaced only by a complete new one, and a
 // link at the name is replaced, never followed. Throws FileCreateError.
 void WriteFileAtomically(const QByteArray &path, const void *bytes, std::size_t size);
+void WriteFileAtomically(const QByteArray &path, const QByteArray &bytes);
 
 class JpegImage
 {

@@ -126,12 +126,10 @@ void CaptureForegroundWindow(QImage &bitmap, std::uint16_t rowsToLeaveOff, QWidg
         }
     } else {
         picture = RenderOuterPicture(window);
+        if (IsUniform(picture))   // a null picture counts as uniform
+            throw CaptureError();
     }
-    if (picture.isNull() || IsUniform(picture))
-        throw CaptureError();
-    if (picture.format() != QImage::Format_RGB32)
-        picture = picture.convertToFormat(QImage::Format_RGB32);
-    picture.setDevicePixelRatio(1.0);   // native pixels, never rescaled
+    picture.setDevicePixelRatio(1.0);   // native pixels (Format_RGB32 both ways), never rescaled
 
     const int height = picture.height() - rowsToLeaveOff;
     if (height <= 0)

@@ -87,15 +87,6 @@ private:
     int m_polls = 0;
 };
 
-void Centre(QWidget *window, QSize outer)
-{
-    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        MoveFrameTo(window, PlaceOnScreen(outer, screen->availableGeometry()));
-}
-
-} // namespace
-
 // Asks again for a while where the window manager has put the frame elsewhere after all
 // (it may still be placing the window by its own rules when the first request comes).
 class FrameKeeper : public QObject
@@ -121,6 +112,15 @@ private:
     QTimer m_timer;
     int m_ticks = 0;
 };
+
+} // namespace
+
+void CentreFrame(QWidget *window, QSize outer)
+{
+    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        MoveFrameTo(window, PlaceOnScreen(outer, screen->availableGeometry()));
+}
 
 void MoveFrameTo(QWidget *window, QPoint topLeft)
 {
@@ -187,10 +187,10 @@ void WhenFramed(QWidget *window, std::function<void(const QMargins &)> action)
 void PlaceWindowCentred(QWidget *window, QSize outer)
 {
     window->resize(outer);
-    Centre(window, outer);
+    CentreFrame(window, outer);
     WhenFramed(window, [window, outer](const QMargins &margins) {
         window->resize(outer.width() - margins.left() - margins.right(), outer.height() - margins.top() - margins.bottom());
-        Centre(window, outer);
+        CentreFrame(window, outer);
     });
 }
 

@@ -28,6 +28,10 @@ void PlaceWindowCentred(QWidget *window, QSize outer);
 // never beyond its top or left edge. The window's size is left alone.
 QPoint PlaceOnScreen(QSize outer, const QRect &available);
 
+// Centres a frame of size `outer` around `window` on the available area of its screen, as
+// PlaceOnScreen says.
+void CentreFrame(QWidget *window, QSize outer);
+
 // Puts the top-left corner of `window`'s frame at `topLeft`, shown or not, and corrects
 // the position once the window manager has framed the window.
 void MoveFrameTo(QWidget *window, QPoint topLeft);

@@ -181,15 +181,19 @@ std::optional<Geometry> GeometryOf(xcb_connection_t *c, xcb_window_t window, xcb
     return Geometry{QRect(t->dst_x, t->dst_y, g->width, g->height), g->depth};
 }
 
+xcb_atom_t Atom(xcb_connection_t *c, const char *name)
+{
+    Reply<xcb_intern_atom_reply_t> r(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::uint16_t(std::strlen(name)), name), nullptr));
+    return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+xcb_window_t Root(xcb_connection_t *c) { return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root; }
+
 // The frame the window manager reports as left, right, top, bottom; none without one.
 std::optional<QMargins> FrameExtents(xcb_connection_t *c, xcb_window_t window)
 {
-    static constexpr char Name[] = "_NET_FRAME_EXTENTS";
-    Reply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof Name - 1, Name), nullptr));
-    if (!atom || atom->atom == XCB_ATOM_NONE)
-        return std::nullopt;
-    Reply<xcb_get_property_reply_t> p(
-        xcb_get_property_reply(c, xcb_get_property(c, 0, window, atom->atom, XCB_ATOM_CARDINAL, 0, 4), nullptr));
+    Reply<xcb_get_property_reply_t> p(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, Atom(c, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4), nullptr));
     if (!p || p->format != 32 || xcb_get_property_value_length(p.get()) != 16)
         return std::nullopt;
     const auto *v = static_cast<const std::uint32_t *>(xcb_get_property_value(p.get()));
@@ -225,14 +229,6 @@ QImage SubImage(const QImage &image, const QRect &part)
                   part.width(), part.height(), keep->bytesPerLine(), QImage::Format_RGB32,
                   [](void *p) { delete static_cast<QImage *>(p); }, keep);
 }
-
-xcb_atom_t Atom(xcb_connection_t *c, const char *name)
-{
-    Reply<xcb_intern_atom_reply_t> r(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::uint16_t(std::strlen(name)), name), nullptr));
-    return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
-xcb_window_t Root(xcb_connection_t *c) { return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root; }
 
 // The window manager lists `name` in _NET_SUPPORTED.
 bool WindowManagerOffers(xcb_connection_t *c, const char *name)
